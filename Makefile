@@ -1,0 +1,44 @@
+# Top-level commands. Each one installs what is missing first, so it works alone on a fresh machine.
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+EXAMPLE ?= examples/LMV321IDBVR
+PREFIX ?= /usr/local
+FUZZ_SECONDS ?= 60
+LAUNCHER := $(shell command -v ccache 2>/dev/null)
+CMAKE_FLAGS := -G Ninja $(if $(LAUNCHER),-DCMAKE_CXX_COMPILER_LAUNCHER=$(LAUNCHER))
+
+.PHONY: setup configure build demo test bench fuzz install format clean
+
+setup:
+	@bash scripts/setup.sh
+
+configure: setup
+	@cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+demo: build
+	@$(BUILD_DIR)/tessan check --force $(EXAMPLE); echo "exit code: $$?"
+	@$(BUILD_DIR)/tessan inspect $(EXAMPLE)
+
+test: build
+	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: setup
+	@cmake -S . -B build-release $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build-release -j $(JOBS)
+	@bash bench/run.sh build-release
+
+fuzz: setup
+	@bash fuzz/run.sh $(FUZZ_SECONDS)
+
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+format:
+	@git ls-files '*.cpp' '*.hpp' | xargs clang-format -i
+
+clean:
+	@rm -rf $(BUILD_DIR) build-release build-asan fuzz-build

@@ -1,0 +1,1 @@
+#include "altium_pcblib/pcblib.hpp"

@@ -1,0 +1,1 @@
+#include "altium_schlib/schlib.hpp"
