@@ -1,16 +1,13 @@
-// Placeholders until the command line and the subcommands land.
+// Placeholders until the command line and the auxiliary subcommands land.
 #include <cstdio>
 
 #include "cli/aux_commands.hpp"
-#include "cli/check_pipeline.hpp"
 #include "cli/command_line.hpp"
-#include "cli/console.hpp"
 
 namespace tessan {
 
 Cli parse_command_line(int, char**) { return Health{}; }
 int dispatch(const Cli&) { return run_health(); }
-int run_check(const Check&) { return 3; }
 int run_inspect(const Inspect&) { return 1; }
 int run_health() {
   std::puts("OK: tessan 0.8.0 ready (parsers: quarn, kicad, eagle, altium)");
