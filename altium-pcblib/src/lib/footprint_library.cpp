@@ -1,0 +1,75 @@
+#include "altium_pcblib/footprint_library.hpp"
+
+#include <algorithm>
+
+#include "altium_pcblib/footprint_stream.hpp"
+#include "pcblib_file.hpp"
+
+namespace altium {
+
+namespace {
+
+// The storage of an integrated library that embeds the footprint libraries.
+constexpr std::string_view kEmbeddedPcbLibStorage = "PCBLib";
+
+// Appends the entries of every footprint storage of an open library. Fails only when the
+// library has no footprint storage at all.
+Result<bool> append_library_entries(const Container& container, FootprintEntries& entries) {
+  const std::vector<std::string> storages = list_library_storages(container);
+  if (storages.empty()) return Error("no footprint storages found in PcbLib");
+  for (const std::string& storage : storages) {
+    const StreamData stream = read_data_stream(container, storage);
+    if (!stream.ok()) continue;
+    entries.push_back(decode_footprint_stream(storage, stream.bytes));
+  }
+  return true;
+}
+
+// Appends the entries of every embedded footprint library in turn. A library that cannot be
+// inflated or opened contributes nothing; the first such failure is kept for the report.
+void append_embedded_entries(const std::vector<Result<Bytes>>& libraries, FootprintEntries& entries,
+                             std::optional<Error>& first_failure) {
+  for (const Result<Bytes>& library : libraries) {
+    auto container = library ? open_altium_container(*library) : Result<Container>(library.error());
+    auto appended =
+        container ? append_library_entries(*container, entries) : Result<bool>(container.error());
+    if (!appended && !first_failure) first_failure = appended.error();
+  }
+}
+
+void sort_by_pad_count(FootprintEntries& entries) {
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const FootprintEntry& a, const FootprintEntry& b) {
+                     return a.pads.size() > b.pads.size();
+                   });
+}
+
+}  // namespace
+
+Result<FootprintEntries> parse_footprint_entries(ByteView bytes) {
+  auto container = open_altium_container(bytes);
+  if (!container) return std::move(container).error();
+
+  FootprintEntries entries;
+  std::optional<Error> first_failure;
+  if (auto embedded = embedded_libraries(*container, kEmbeddedPcbLibStorage)) {
+    append_embedded_entries(*embedded, entries, first_failure);
+  } else if (auto appended = append_library_entries(*container, entries); !appended) {
+    return std::move(appended).error();
+  }
+
+  if (entries.empty()) {
+    if (first_failure) return Error("no parseable footprints in PcbLib", *first_failure);
+    return Error("no parseable footprints in PcbLib");
+  }
+  sort_by_pad_count(entries);
+  return entries;
+}
+
+Result<FootprintEntries> read_footprint_entries(const std::filesystem::path& path) {
+  auto bytes = read_pcblib_file(path);
+  if (!bytes) return Error("read .PcbLib: " + path.string(), std::move(bytes).error());
+  return parse_footprint_entries(*bytes);
+}
+
+}  // namespace altium

@@ -1,0 +1,54 @@
+#include "altium_pcblib/footprint_stream.hpp"
+
+#include "altium_pcblib/pad_record.hpp"
+
+namespace altium {
+
+namespace {
+
+constexpr std::size_t kNameBlockLengthSize = 4;
+
+FootprintEntry error_entry(std::string_view storage_name, std::string message) {
+  FootprintEntry entry;
+  entry.module_name = std::string(storage_name);
+  entry.parse_error = std::move(message);
+  return entry;
+}
+
+std::uint32_t read_u32(ByteView bytes) {
+  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+}
+
+// The name inside a name block of `block_length` bytes that starts at offset 4.
+std::string footprint_name(ByteView stream, std::uint32_t block_length) {
+  if (block_length == 0) return {};
+  const std::uint8_t name_length = stream[kNameBlockLengthSize];
+  if (name_length >= block_length) return {};
+  return decode_altium_text(stream.subspan(kNameBlockLengthSize + 1, name_length));
+}
+
+}  // namespace
+
+FootprintEntry decode_footprint_stream(std::string_view storage_name, ByteView stream) {
+  if (stream.size() < kNameBlockLengthSize) {
+    return error_entry(storage_name,
+                       "stream too short (" + std::to_string(stream.size()) + " bytes)");
+  }
+  const std::uint32_t block_length = read_u32(stream);
+  const std::uint64_t records_start = std::uint64_t{block_length} + kNameBlockLengthSize;
+  if (records_start > stream.size()) {
+    return error_entry(storage_name, "footprint name block overruns stream");
+  }
+
+  FootprintEntry entry;
+  entry.module_name = footprint_name(stream, block_length);
+  for (const PcbRecord& record :
+       walk_pcb_records(stream, static_cast<std::size_t>(records_start))) {
+    if (record.type != kPadRecordType) continue;
+    if (auto pad = decode_pad_record(record)) entry.pads.push_back(std::move(*pad));
+  }
+  return entry;
+}
+
+}  // namespace altium

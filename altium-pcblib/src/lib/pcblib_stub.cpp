@@ -1,1 +1,0 @@
-#include "altium_pcblib/pcblib.hpp"
