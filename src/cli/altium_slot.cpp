@@ -25,8 +25,8 @@ void read_altium_slot(const DiscoveredPaths& paths, SourceBook& book) {
   const std::string suffix =
       consensus ? " (consensus_hint=" + std::to_string(*consensus) + ")" : std::string();
   book.book("altium", *paths.altium_footprint,
-            read_altium(*paths.altium_footprint, consensus, paths.altium_symbol),
-            "  altium     ", "footprint", suffix);
+            read_altium(*paths.altium_footprint, consensus, paths.altium_symbol), "  altium     ",
+            "footprint", suffix);
 }
 
 }  // namespace tessan

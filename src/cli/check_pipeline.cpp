@@ -82,8 +82,8 @@ int finish_unrecoverable(const std::string& mpn, SourceBook& book,
 int finish_compared(const std::string& mpn, SourceBook& book,
                     const std::filesystem::path& result_path) {
   ComparisonReport report = compare_sources(book.records);
-  CheckInputs inputs{mpn, &book.records, book.compared, book.missing, &report.axes,
-                     &report.variants};
+  CheckInputs inputs{mpn,          &book.records, book.compared,
+                     book.missing, &report.axes,  &report.variants};
   Judgement judgement = judge(inputs, std::move(book.hints));
   if (judgement.summary_is_ok) {
     print_ok(judgement.summary);

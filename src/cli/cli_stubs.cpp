@@ -6,13 +6,21 @@
 
 namespace tessan {
 
-Cli parse_command_line(int, char**) { return Health{}; }
-int dispatch(const Cli&) { return run_health(); }
-int run_inspect(const Inspect&) { return 1; }
+Cli parse_command_line(int, char**) {
+  return Health{};
+}
+int dispatch(const Cli&) {
+  return run_health();
+}
+int run_inspect(const Inspect&) {
+  return 1;
+}
 int run_health() {
   std::puts("OK: tessan 0.8.0 ready (parsers: quarn, kicad, eagle, altium)");
   return 0;
 }
-int run_install() { return 1; }
+int run_install() {
+  return 1;
+}
 
 }  // namespace tessan

@@ -14,16 +14,26 @@ void line(std::FILE* f, std::string_view label, std::string_view m) {
 }
 }  // namespace
 
-void print_ok(std::string_view m) { line(stdout, "OK: ", m); }
-void print_error(std::string_view m) { line(stderr, "ERROR: ", m); }
-void print_hint(std::string_view m) { line(stderr, "Hint: ", m); }
+void print_ok(std::string_view m) {
+  line(stdout, "OK: ", m);
+}
+void print_error(std::string_view m) {
+  line(stderr, "ERROR: ", m);
+}
+void print_hint(std::string_view m) {
+  line(stderr, "Hint: ", m);
+}
 void print_info(std::string_view m) {
   if (!g_quiet) line(stdout, "", m);
 }
 void print_warn(std::string_view m) {
   if (!g_quiet) line(stderr, "WARN: ", m);
 }
-void set_quiet_mode(bool q) { g_quiet = q; }
-bool quiet_mode() { return g_quiet; }
+void set_quiet_mode(bool q) {
+  g_quiet = q;
+}
+bool quiet_mode() {
+  return g_quiet;
+}
 
 }  // namespace tessan

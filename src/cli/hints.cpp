@@ -13,8 +13,8 @@ constexpr std::string_view kStubMarker = "stub-only pin names";
 constexpr std::string_view kStrongerModel = "claude-opus-4-7";
 constexpr std::string_view kSearchEngineDomain = "componentsearchengine.com";
 
-const std::vector<std::string_view> kFootprintAxes = {"package_family", "pad_count",
-                                                      "pad_numbers", "body_dims"};
+const std::vector<std::string_view> kFootprintAxes = {"package_family", "pad_count", "pad_numbers",
+                                                      "body_dims"};
 const std::vector<std::string_view> kSymbolAxes = {"symbol_pin_count", "pin_names",
                                                    "pin_to_pad_map"};
 
@@ -129,9 +129,10 @@ RerunQuarnWithStrongerModel lone_quarn_hint(const std::string& axis) {
 }
 
 RerunQuarnWithStrongerModel body_dim_hint() {
-  return {"quarn reported a body dim that's likely the lead-tip span rather than the body D-dim "
-          "\u2014 a known Haiku misread on small SOIC/VSSOP packages.",
-          "bodyDimensions.x or bodyDimensions.y", std::string(kStrongerModel)};
+  return {
+      "quarn reported a body dim that's likely the lead-tip span rather than the body D-dim "
+      "\u2014 a known Haiku misread on small SOIC/VSSOP packages.",
+      "bodyDimensions.x or bodyDimensions.y", std::string(kStrongerModel)};
 }
 
 void append_uncovered_hints(const std::string& mpn, const AxisOutcome& axis,
@@ -149,8 +150,7 @@ void append_uncovered_hints(const std::string& mpn, const AxisOutcome& axis,
                to_lower_ascii(conflict).find("quarn") != std::string::npos) {
       hints.emplace_back(body_dim_hint());
     } else {
-      hints.emplace_back(
-          RefetchLibrarySource{format, axis.axis, conflict, sources, resolution});
+      hints.emplace_back(RefetchLibrarySource{format, axis.axis, conflict, sources, resolution});
     }
   }
 }
@@ -165,8 +165,9 @@ std::string_view suspect_format(std::string_view axis) {
 
 std::vector<std::string> suggested_sources(std::string_view format, std::string_view mpn) {
   if (format != "kicad_sym" && format != "kicad_mod") {
-    return {"Inspect the harvo fetch log to identify which upstream source was used; refetch "
-            "from a different one."};
+    return {
+        "Inspect the harvo fetch log to identify which upstream source was used; refetch "
+        "from a different one."};
   }
   return {
       "Manufacturer site: " + std::string(mpn) +

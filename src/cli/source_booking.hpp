@@ -13,10 +13,10 @@
 namespace tessan {
 
 struct SourceBook {
-  std::vector<SourceData> records;     // in reading order
-  std::vector<std::string> compared;   // names read successfully
-  std::vector<std::string> missing;    // names absent or failed
-  std::vector<Hint> hints;             // one source_parse_failed per failed source
+  std::vector<SourceData> records;    // in reading order
+  std::vector<std::string> compared;  // names read successfully
+  std::vector<std::string> missing;   // names absent or failed
+  std::vector<Hint> hints;            // one source_parse_failed per failed source
 
   void mark_missing(std::string_view name) { missing.emplace_back(name); }
 
