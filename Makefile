@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
-EXAMPLE ?= examples/LMV321IDBVR
+EXAMPLE ?= examples/DRV8837DSGR
 PREFIX ?= /usr/local
 FUZZ_SECONDS ?= 60
 LAUNCHER := $(shell command -v ccache 2>/dev/null)
