@@ -1,0 +1,88 @@
+#include "compare/naming_convention.hpp"
+
+#include <algorithm>
+
+#include "compare/normalize.hpp"
+#include "compare/pin_maps.hpp"
+
+namespace tessan {
+namespace {
+
+constexpr std::size_t kMaxExamples = 4;
+
+bool same_tokens(std::string_view a, std::string_view b) {
+  std::vector<std::string> tokens_a = name_tokens(a);
+  std::vector<std::string> tokens_b = name_tokens(b);
+  std::sort(tokens_a.begin(), tokens_a.end());
+  std::sort(tokens_b.begin(), tokens_b.end());
+  return tokens_a == tokens_b;
+}
+
+bool same_power_alias(std::string_view a, std::string_view b) {
+  const auto alias_a = power_alias(a);
+  const auto alias_b = power_alias(b);
+  return alias_a && alias_b && *alias_a == *alias_b;
+}
+
+bool same_without_underscores(std::string_view a, std::string_view b) {
+  const std::string bare_a = remove_underscores(a);
+  return !bare_a.empty() && bare_a == remove_underscores(b);
+}
+
+bool same_active_low(std::string_view a, std::string_view b) {
+  const std::string stripped_a = strip_active_low(a);
+  const std::string stripped_b = strip_active_low(b);
+  return (stripped_a.size() >= 2 && stripped_a == stripped_b) ||
+         is_n_prefixed_form(stripped_a, stripped_b) || is_n_prefixed_form(stripped_b, stripped_a);
+}
+
+bool both_exposed_pads(std::string_view a, std::string_view b) {
+  return is_exposed_pad_name(a) && is_exposed_pad_name(b);
+}
+
+struct NamedSource {
+  const SourceData* source;
+  PinNameMap map;
+};
+
+std::string example(const std::string& key, const NamedSource& reference, const std::string& a,
+                    const NamedSource& other, const std::string& b) {
+  return "pin " + key + ": " + reference.source->name + "=" + a + " \u2194 " + other.source->name +
+         "=" + b;
+}
+
+// Adds the examples of one pair of sources; false when a difference is not benign.
+bool collect_examples(const NamedSource& reference, const NamedSource& other,
+                      std::vector<std::string>& examples) {
+  for (const auto& [key, a] : reference.map) {
+    const auto found = other.map.find(key);
+    if (found == other.map.end() || found->second == a) continue;
+    const std::string& b = found->second;
+    if (!is_benign_rename(a, b)) return false;
+    if (examples.size() < kMaxExamples) examples.push_back(example(key, reference, a, other, b));
+  }
+  return true;
+}
+
+}  // namespace
+
+bool is_benign_rename(std::string_view a, std::string_view b) {
+  return same_tokens(a, b) || same_power_alias(a, b) || same_without_underscores(a, b) ||
+         same_active_low(a, b) || both_exposed_pads(a, b);
+}
+
+std::optional<NamingConventionMismatch> naming_convention_variant(const SourceRefs& sources) {
+  std::vector<NamedSource> named;
+  for (const SourceData* source : sources) {
+    if (has_named_pins(*source)) named.push_back({source, pin_name_map(*source)});
+  }
+  if (named.size() < 2) return std::nullopt;
+  std::vector<std::string> examples;
+  for (std::size_t i = 1; i < named.size(); ++i) {
+    if (!collect_examples(named.front(), named[i], examples)) return std::nullopt;
+  }
+  if (examples.empty()) return std::nullopt;
+  return NamingConventionMismatch{std::move(examples)};
+}
+
+}  // namespace tessan

@@ -1,0 +1,20 @@
+// Explanation of pin-name differences that are only a different way of writing one name.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "compare/source_set.hpp"
+#include "result_doc.hpp"
+
+namespace tessan {
+
+// True when normalized names `a` and `b` are the same pin written two ways: channel digit
+// placed differently, power aliases, underscores, active-low marks, or two exposed-pad names.
+bool is_benign_rename(std::string_view a, std::string_view b);
+
+// A `NamingConventionMismatch` when every differing pin name between the first source with
+// named pins and each other one is a benign rename; nothing otherwise.
+std::optional<NamingConventionMismatch> naming_convention_variant(const SourceRefs& sources);
+
+}  // namespace tessan

@@ -1,0 +1,43 @@
+// Text normalizations that bring differently written pin names and labels to one form.
+// All are pure: no state, no failure.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessan {
+
+// Pin name in comparable form: "-", "/", en dash, em dash and minus sign become "_", ASCII
+// letters are upper-cased, and one trailing "_" + digits group is cut (VDD_1 -> VDD).
+std::string normalize_pin_name(std::string_view name);
+
+// Pin number or pad label in comparable form: full Unicode upper case (ep -> EP).
+std::string pin_number_key(std::string_view number);
+
+// "VCC" or "GND" when the normalized name is one of the power aliases, else nothing.
+std::optional<std::string_view> power_alias(std::string_view normalized_name);
+
+// Maximal runs of ASCII letters and of ASCII digits; every other character separates and is
+// dropped (IN1+ -> IN, 1).
+std::vector<std::string> name_tokens(std::string_view normalized_name);
+
+std::string remove_underscores(std::string_view text);
+
+// The name without overbar marks (\ { } ~ !) and without one active-low suffix.
+std::string strip_active_low(std::string_view normalized_name);
+
+// True when `a` is "N" followed by `b`, and `b` has at least two characters (NRESET, RESET).
+bool is_n_prefixed_form(std::string_view a, std::string_view b);
+
+// True when the name, with every "_" removed, is one of the exposed-pad names.
+bool is_exposed_pad_name(std::string_view normalized_name);
+
+// Raw pin name in the form the Kelvin names are written in: upper case, "_" and dashes as "-".
+std::string kelvin_name_form(std::string_view raw_name);
+
+// True when the upper-cased package name contains one of the module names.
+bool is_module_package(std::string_view package_name);
+
+}  // namespace tessan

@@ -1,0 +1,85 @@
+#include "compare/variants.hpp"
+
+#include <algorithm>
+
+#include "compare/axis_names.hpp"
+#include "compare/display_text.hpp"
+#include "compare/kelvin_sense.hpp"
+#include "compare/naming_convention.hpp"
+#include "compare/pad_variants.hpp"
+
+namespace tessan {
+namespace {
+
+// The axes of one comparison, looked up by name.
+class AxisVerdicts {
+ public:
+  explicit AxisVerdicts(const std::vector<AxisOutcome>& axes) : axes_(axes) {}
+
+  const AxisOutcome* find(std::string_view name) const {
+    const auto found = std::find_if(axes_.begin(), axes_.end(),
+                                    [&](const AxisOutcome& a) { return a.axis == name; });
+    return found == axes_.end() ? nullptr : &*found;
+  }
+  bool disagrees(std::string_view name) const { return has(name, Verdict::Disagree); }
+  bool agrees(std::string_view name) const { return has(name, Verdict::Agree); }
+
+ private:
+  bool has(std::string_view name, Verdict verdict) const {
+    const AxisOutcome* outcome = find(name);
+    return outcome != nullptr && outcome->verdict == verdict;
+  }
+
+  const std::vector<AxisOutcome>& axes_;
+};
+
+std::string axis_overview(const AxisVerdicts& axes, std::string_view name) {
+  const AxisOutcome* outcome = axes.find(name);
+  return outcome == nullptr ? std::string() : values_overview(outcome->values);
+}
+
+std::optional<StubSymbolPinNames> stub_names_variant(const SourceRefs& sources) {
+  StubSymbolPinNames variant;
+  for (const SourceData* source : sources) {
+    if (!has_pins(*source)) continue;
+    auto& list = is_stub_source(*source) ? variant.stub_sources : variant.canonical_sources;
+    list.push_back(source->name);
+  }
+  if (variant.stub_sources.empty() || variant.canonical_sources.empty()) return std::nullopt;
+  return variant;
+}
+
+template <class T>
+void add(std::vector<Variant>& variants, std::optional<T> variant) {
+  if (variant) variants.emplace_back(std::move(*variant));
+}
+
+}  // namespace
+
+std::vector<Variant> classify_variants(const std::vector<AxisOutcome>& axes,
+                                       const SourceRefs& sources) {
+  const AxisVerdicts verdicts(axes);
+  std::vector<Variant> variants;
+  bool pads_explained = false;
+  if (verdicts.disagrees(axis_name::kPadCount)) {
+    std::optional<Variant> pad_variant = pad_count_variant(sources);
+    pads_explained = pad_variant.has_value();
+    add(variants, std::move(pad_variant));
+  }
+  const bool geometry_agrees =
+      (verdicts.agrees(axis_name::kPadCount) && verdicts.agrees(axis_name::kPadNumbers)) ||
+      pads_explained;
+  if (verdicts.disagrees(axis_name::kPackageFamily) && geometry_agrees) {
+    variants.emplace_back(LabelOnlyMismatch{axis_overview(verdicts, axis_name::kPackageFamily)});
+  }
+  if (verdicts.disagrees(axis_name::kPinNames)) add(variants, stub_names_variant(sources));
+  if (verdicts.disagrees(axis_name::kBodyDims) && geometry_agrees) {
+    variants.emplace_back(
+        BodyDimMeasurementArtifact{axis_overview(verdicts, axis_name::kBodyDims)});
+  }
+  if (verdicts.disagrees(axis_name::kPadCount)) add(variants, kelvin_sense_variant(sources));
+  if (verdicts.disagrees(axis_name::kPinNames)) add(variants, naming_convention_variant(sources));
+  return variants;
+}
+
+}  // namespace tessan

@@ -1,0 +1,96 @@
+// The fixed word lists of the comparison, each in the order in which it is tested.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace tessan::vocabulary {
+
+// A name group: any of `members` stands for `name`.
+template <std::size_t N>
+struct NameGroup {
+  std::string_view name;
+  std::array<std::string_view, N> members;
+};
+
+// Power-pin aliases, on normalized names ("V_" is how "V-" normalizes).
+inline constexpr NameGroup<7> kSupplyAliases{
+    "VCC", {"V+", "VPLUS", "V_PLUS", "VCC", "VDD", "VPP", "VSUP"}};
+inline constexpr NameGroup<6> kGroundAliases{"GND",
+                                             {"V_", "VMINUS", "V_MINUS", "GND", "VSS", "VEE"}};
+
+// Marks of an active-low pin name.
+inline constexpr std::string_view kActiveLowMarks = "\\{}~!";
+inline constexpr std::array<std::string_view, 4> kActiveLowSuffixes = {"_N", "_B", "#", "_L"};
+
+// Names of an exposed (thermal) pad, compared with every "_" removed.
+inline constexpr std::array<std::string_view, 13> kExposedPadNames = {
+    "PAD",  "THERMALPAD", "EP",  "EPAD", "EXPPAD",   "EXPAD",  "GNDPAD",
+    "PPAD", "POWERPAD",   "DAP", "TAB",  "HEATSINK", "THERMAL"};
+
+// Force and sense terminals of a four-terminal (Kelvin) resistor.
+inline constexpr std::array<std::string_view, 4> kKelvinNames = {"I+", "I-", "V+", "V-"};
+
+// Substrings of an upper-cased package name that mark a module footprint.
+inline constexpr std::array<std::string_view, 18> kModuleNames = {
+    "MODULE", "WROOM",    "WROVER",   "WROOM-1",     "WROOM-2",  "NORA-",
+    "NORA_",  "ATWINC",   "SARA-",    "SARA_",       "MIKROBUS", "FEATHER",
+    "XBEE",   "XPLAINED", "BREAKOUT", "CASTELLATED", "EDGE-PAD", "EDGE_PAD"};
+
+// ---- Package families ----
+
+struct FamilyPattern {
+  std::string_view pattern;
+  std::string_view family;
+};
+
+// Vendor outline codes, tested as prefixes in this order.
+inline constexpr std::array<FamilyPattern, 21> kVendorOutlinePrefixes = {{
+    {"DGS00", "VSSOP"}, {"DCT00", "SOT"},  {"DCK00", "SC70"}, {"DCN00", "VSON"}, {"DBV00", "SOT"},
+    {"DDC00", "SOT"},   {"DLC00", "WSON"}, {"YBG00", "BGA"},  {"RGE00", "QFN"},  {"RGZ00", "QFN"},
+    {"RHB00", "VQFN"},  {"RUG00", "VQFN"}, {"RRG00", "VQFN"}, {"RGF00", "VQFN"}, {"RTV00", "VQFN"},
+    {"RRY00", "VQFN"},  {"RSM00", "VQFN"}, {"RQM00", "VQFN"}, {"PW", "TSSOP"},   {"DR", "QFN"},
+    {"PBS00", "TQFP"},
+}};
+
+// Short package names of the SOIC and DIP outlines: whole names and name endings.
+inline constexpr std::array<std::string_view, 3> kSoicNames = {"D8", "D_8", "D"};
+inline constexpr std::array<std::string_view, 1> kSoicSuffixes = {"_D8"};
+inline constexpr std::array<std::string_view, 7> kDipNames = {"P8",   "P_8", "PDIP", "P14",
+                                                              "P_14", "P16", "P_16"};
+inline constexpr std::array<std::string_view, 3> kDipSuffixes = {"_P8", "_P14", "_P16"};
+
+// Families named inside a "SOT_" package name, tested in this order.
+inline constexpr std::string_view kSotPrefix = "SOT_";
+inline constexpr std::array<std::string_view, 8> kSotNamedFamilies = {
+    "VSSOP", "TSSOP", "SSOP", "MSOP", "SOIC", "QFN", "QFP", "BGA"};
+
+// Land-pattern name prefixes (IPC-7351 style, followed by the pitch and "P").
+inline constexpr std::array<FamilyPattern, 8> kLandPatternPrefixes = {{
+    {"SOP", "SOIC"},
+    {"QFP", "LQFP"},
+    {"BGA", "BGA"},
+    {"CSP", "BGA"},
+    {"DFN", "DFN"},
+    {"QFN", "QFN"},
+    {"SON", "WSON"},
+    {"WSON", "WSON"},
+}};
+
+inline constexpr std::string_view kLgaPattern = "LGA";
+
+// Substrings of the upper-cased package name, tested in this order.
+inline constexpr std::array<FamilyPattern, 30> kFamilySubstrings = {{
+    {"VSSOP", "VSSOP"},   {"TSSOP", "TSSOP"},   {"SSOP", "SSOP"},  {"MSOP", "VSSOP"},
+    {"SOIC-8W", "SOIC"},  {"SOIC-16W", "SOIC"}, {"SOIC", "SOIC"},  {"SOIJ", "SOIC"},
+    {"VQFN", "VQFN"},     {"QFN", "QFN"},       {"WSON", "WSON"},  {"DFN", "DFN"},
+    {"LQFP", "LQFP"},     {"TQFP", "LQFP"},     {"QFP", "LQFP"},   {"DSBGA", "BGA"},
+    {"WLCSP", "BGA"},     {"CSP", "BGA"},       {"BGA", "BGA"},    {"SOT-563", "SOT"},
+    {"SOT-23-5", "SOT"},  {"SOT-23-6", "SOT"},  {"SOT-23", "SOT"}, {"SOT", "SOT"},
+    {"SC-70", "SC70"},    {"SC70", "SC70"},     {"DIP", "DIP"},    {"WROOM", "MODULE"},
+    {"WROVER", "MODULE"}, {"MODULE", "MODULE"},
+}};
+
+inline constexpr std::string_view kUnknownFamily = "UNKNOWN";
+
+}  // namespace tessan::vocabulary
