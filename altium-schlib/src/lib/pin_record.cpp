@@ -1,0 +1,53 @@
+#include "altium_schlib/pin_record.hpp"
+
+namespace altium {
+
+namespace {
+
+// Offsets within a pin record whose description is empty; a description of n bytes moves
+// every field after its length byte n bytes further.
+constexpr std::size_t kDescriptionLengthOffset = 12;
+constexpr std::size_t kConglomerateOffset = 14;
+constexpr std::size_t kLengthOffset = 15;
+constexpr std::size_t kXOffset = 17;
+constexpr std::size_t kYOffset = 19;
+constexpr std::size_t kNameOffset = 26;
+
+std::int16_t read_i16(ByteView payload, std::size_t offset) {
+  return static_cast<std::int16_t>(payload[offset] | payload[offset + 1] << 8);
+}
+
+// Whether the payload holds `size` bytes from `offset` on.
+bool holds(ByteView payload, std::size_t offset, std::size_t size) {
+  return payload.size() >= offset + size;
+}
+
+std::size_t description_length(ByteView payload) {
+  return payload.size() > kDescriptionLengthOffset ? payload[kDescriptionLengthOffset] : 0;
+}
+
+}  // namespace
+
+bool is_pin_record(ByteView payload) {
+  return !payload.empty() && payload[0] == kPinRecordKind;
+}
+
+SchPin decode_pin_record(ByteView payload) {
+  const std::size_t shift = description_length(payload);
+  SchPin pin;
+  if (holds(payload, kConglomerateOffset + shift, 1)) {
+    pin.conglomerate = payload[kConglomerateOffset + shift];
+  }
+  if (holds(payload, kLengthOffset + shift, 2))
+    pin.length = read_i16(payload, kLengthOffset + shift);
+  if (holds(payload, kXOffset + shift, 2)) {
+    pin.x = read_i16(payload, kXOffset + shift);
+    if (holds(payload, kYOffset + shift, 2)) pin.y = read_i16(payload, kYOffset + shift);
+  }
+  std::size_t cursor = kNameOffset + shift;
+  pin.name = read_pascal_string(payload, cursor);
+  pin.number = read_pascal_string(payload, cursor);
+  return pin;
+}
+
+}  // namespace altium

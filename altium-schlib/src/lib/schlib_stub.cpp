@@ -1,1 +1,0 @@
-#include "altium_schlib/schlib.hpp"
