@@ -1,3 +1,0 @@
-// Placeholder until the container lands.
-#include "altium_container/container.hpp"
-#include "altium_container/records.hpp"
