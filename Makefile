@@ -8,7 +8,7 @@ FUZZ_SECONDS ?= 60
 LAUNCHER := $(shell command -v ccache 2>/dev/null)
 CMAKE_FLAGS := -G Ninja $(if $(LAUNCHER),-DCMAKE_CXX_COMPILER_LAUNCHER=$(LAUNCHER))
 
-.PHONY: setup configure build demo test bench fuzz install format clean
+.PHONY: setup configure build demo test test-sanitize bench fuzz install format clean
 
 setup:
 	@bash scripts/setup.sh
@@ -25,6 +25,12 @@ demo: build
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: setup
+	@cmake -S . -B build-asan $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DTESSAN_SANITIZE=ON -DTESSAN_BUILD_BENCH=OFF >/dev/null
+	@cmake --build build-asan -j $(JOBS)
+	@cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 bench: setup
 	@cmake -S . -B build-release $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release >/dev/null
