@@ -3,13 +3,16 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "tessan_error.hpp"
 
 namespace tessan {
 
-// The file's bytes, which must be valid UTF-8. Fails with "reading " + path; the cause is
-// the operating system's reason or "stream did not contain valid UTF-8".
+// The bytes of a regular file, which must be valid UTF-8. Fails with "reading " + path; the
+// cause is the operating system's reason, "not a regular file" (devices and pipes are refused,
+// as they may block or never end), "file too large to hold in memory", or "stream did not
+// contain valid UTF-8".
 Result<std::string> read_text_file(const std::filesystem::path& path);
 
 // Whether `text` is well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF).
