@@ -1,0 +1,68 @@
+// The walk that collects the pins of a KiCad symbol library from its tokens.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compare/source_data.hpp"
+#include "parsers/kicad/sexpr_patterns.hpp"
+
+namespace tessan {
+
+namespace kicad_pin_walk {
+
+// The quoted value of a "(keyword" list that starts at the cursor's "(".
+template <class Cursor>
+std::optional<std::string_view> quoted_value(const Cursor& cursor, std::string_view keyword) {
+  if (!is_atom(cursor.peek(1), keyword)) return std::nullopt;
+  const SexprToken* value = cursor.peek(2);
+  if (!is_kind(value, SexprTokenKind::Quoted)) return std::nullopt;
+  return value->text;
+}
+
+// Reads one pin list from the token after "(pin" to its closing parenthesis (or the end),
+// taking the first "(name" and the first "(number" at any depth. A pin without a number is
+// dropped.
+template <class Cursor>
+void read_pin_list(Cursor& cursor, std::vector<Pin>& pins) {
+  std::size_t depth = 1;
+  std::optional<std::string_view> name;
+  std::optional<std::string_view> number;
+  for (; !cursor.done() && depth > 0; cursor.advance()) {
+    const SexprToken& token = *cursor.peek(0);
+    if (token.kind == SexprTokenKind::Close) {
+      --depth;
+    } else if (token.kind == SexprTokenKind::Open) {
+      if (!name) name = quoted_value(cursor, "name");
+      ++depth;
+      if (!number) number = quoted_value(cursor, "number");
+    }
+  }
+  if (!number) return;
+  Pin pin{std::string(*number), std::string(name.value_or(std::string_view{})), false};
+  pin.is_stub = is_stub_name(pin.name, pin.number);
+  pins.push_back(std::move(pin));
+}
+
+}  // namespace kicad_pin_walk
+
+// Every pin list of every symbol and unit, in file order; nothing is de-duplicated.
+template <class Cursor>
+std::vector<Pin> walk_kicad_pins(Cursor& cursor) {
+  std::vector<Pin> pins;
+  while (!cursor.done()) {
+    if (opens_list(cursor, "pin")) {
+      cursor.advance();
+      cursor.advance();
+      kicad_pin_walk::read_pin_list(cursor, pins);
+    } else {
+      cursor.advance();
+    }
+  }
+  return pins;
+}
+
+}  // namespace tessan
