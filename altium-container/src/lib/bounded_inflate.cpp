@@ -33,6 +33,12 @@ std::string zlib_error(const z_stream& stream, int code) {
   return "zlib error " + std::to_string(code);
 }
 
+// Grows geometrically like the vector would, but never past the bound.
+void reserve_within(Bytes& out, std::size_t needed, std::size_t bound) {
+  if (out.capacity() >= needed) return;
+  out.reserve(std::max(needed, std::min(out.capacity() * 2, bound)));
+}
+
 // At the bound, the stream may still hold its end marker: it must end without producing a byte.
 bool ends_without_output(z_stream& z) {
   Bytef scratch = 0;
@@ -59,6 +65,7 @@ Result<Bytes> inflate_bounded(ByteView compressed, std::size_t max_inflated_size
     }
     const std::size_t room = std::min(kChunk, max_inflated_size - out.size());
     const std::size_t used = out.size();
+    reserve_within(out, used + room, max_inflated_size);
     out.resize(used + room);
     z.next_out = out.data() + used;
     z.avail_out = static_cast<uInt>(room);
