@@ -1,0 +1,39 @@
+// What an EAGLE library document holds for the reader: packages with their pads, the package
+// its first device names, and the pin-to-pad connections.
+#pragma once
+
+#include <libxml/tree.h>
+
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "parsers/eagle_pad_extent.hpp"
+#include "tessan_error.hpp"
+
+namespace tessan {
+
+struct EaglePackage {
+  std::vector<std::string> pads;  // labels of its smd and pad elements, document order
+  PadExtent extent;               // of the pad centres
+};
+
+struct EagleConnect {
+  std::string pin;
+  std::string pad;                // as written; may name several pads
+  bool in_chosen_device = false;  // inside the device that named the chosen package
+};
+
+struct EagleLibrary {
+  std::map<std::string, EaglePackage> packages;  // by name; a later package of a name wins
+  std::optional<std::string> chosen_package;     // named by the first device with a package
+  std::vector<EagleConnect> connects;            // document order
+};
+
+// Walks the whole tree in document order, without recursion. Fails only when attribute values
+// refer to entities that expand beyond `expansion_budget` bytes in all.
+Result<EagleLibrary> collect_eagle_library(const xmlDoc& document, std::size_t expansion_budget);
+
+}  // namespace tessan
