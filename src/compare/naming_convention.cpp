@@ -1,7 +1,9 @@
 #include "compare/naming_convention.hpp"
 
 #include <algorithm>
+#include <set>
 
+#include "compare/name_moves.hpp"
 #include "compare/normalize.hpp"
 #include "compare/pin_maps.hpp"
 
@@ -40,6 +42,29 @@ bool both_exposed_pads(std::string_view a, std::string_view b) {
   return is_exposed_pad_name(a) && is_exposed_pad_name(b);
 }
 
+bool is_power_component(const std::string& component) {
+  return component == "VCC" || component == "GND";
+}
+
+// One name's components lie within the other's, all of them identifying; a power name must
+// match exactly (VDD against VDD_SENSE is not one pin).
+bool same_components(std::string_view a, std::string_view b) {
+  const std::set<std::string> parts_a = name_components(a);
+  const std::set<std::string> parts_b = name_components(b);
+  if (parts_a.empty() || parts_b.empty()) return false;
+  const bool nested =
+      std::includes(parts_a.begin(), parts_a.end(), parts_b.begin(), parts_b.end()) ||
+      std::includes(parts_b.begin(), parts_b.end(), parts_a.begin(), parts_a.end());
+  if (!nested) return false;
+  std::set<std::string> all = parts_a;
+  all.insert(parts_b.begin(), parts_b.end());
+  if (!std::all_of(all.begin(), all.end(),
+                   [](const std::string& c) { return is_identifying_component(c); })) {
+    return false;
+  }
+  return std::none_of(all.begin(), all.end(), is_power_component) || parts_a == parts_b;
+}
+
 struct NamedSource {
   const SourceData* source;
   PinNameMap map;
@@ -54,11 +79,12 @@ std::string example(const std::string& key, const NamedSource& reference, const 
 // Adds the examples of one pair of sources; false when a difference is not benign.
 bool collect_examples(const NamedSource& reference, const NamedSource& other,
                       std::vector<std::string>& examples) {
+  const NameMoves moves(reference.map, other.map);
   for (const auto& [key, a] : reference.map) {
     const auto found = other.map.find(key);
     if (found == other.map.end() || found->second == a) continue;
     const std::string& b = found->second;
-    if (!is_benign_rename(a, b)) return false;
+    if (!benign_at(moves, a, b)) return false;
     if (examples.size() < kMaxExamples) examples.push_back(example(key, reference, a, other, b));
   }
   return true;
@@ -68,15 +94,21 @@ bool collect_examples(const NamedSource& reference, const NamedSource& other,
 
 bool is_benign_rename(std::string_view a, std::string_view b) {
   return same_tokens(a, b) || same_power_alias(a, b) || same_without_underscores(a, b) ||
-         same_active_low(a, b) || both_exposed_pads(a, b);
+         same_active_low(a, b) || both_exposed_pads(a, b) || same_components(a, b);
 }
 
-std::optional<NamingConventionMismatch> naming_convention_variant(const SourceRefs& sources) {
+std::optional<NamingConventionMismatch> naming_convention_variant(const SourceRefs& sources,
+                                                                  bool pin_counts_agree) {
   std::vector<NamedSource> named;
   for (const SourceData* source : sources) {
     if (has_named_pins(*source)) named.push_back({source, pin_name_map(*source)});
   }
   if (named.size() < 2) return std::nullopt;
+  // Equal pin counts with different pin numbers: a pin was renumbered, not renamed.
+  const bool renumbered = std::any_of(named.begin() + 1, named.end(), [&](const NamedSource& n) {
+    return !same_keys(n.map, named.front().map);
+  });
+  if (pin_counts_agree && renumbered) return std::nullopt;
   std::vector<std::string> examples;
   for (std::size_t i = 1; i < named.size(); ++i) {
     if (!collect_examples(named.front(), named[i], examples)) return std::nullopt;

@@ -10,11 +10,14 @@
 namespace tessan {
 
 // True when normalized names `a` and `b` are the same pin written two ways: channel digit
-// placed differently, power aliases, underscores, active-low marks, or two exposed-pad names.
+// placed differently, power aliases, underscores, active-low marks, two exposed-pad names, or
+// one name's components (signal aliases folded) within the other's.
 bool is_benign_rename(std::string_view a, std::string_view b);
 
 // A `NamingConventionMismatch` when every differing pin name between the first source with
-// named pins and each other one is a benign rename; nothing otherwise.
-std::optional<NamingConventionMismatch> naming_convention_variant(const SourceRefs& sources);
+// named pins and each other one is benign (`benign_at`); nothing otherwise. With equal pin
+// counts (`pin_counts_agree`) the sources must also number the same pins.
+std::optional<NamingConventionMismatch> naming_convention_variant(const SourceRefs& sources,
+                                                                  bool pin_counts_agree);
 
 }  // namespace tessan

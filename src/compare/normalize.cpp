@@ -52,13 +52,24 @@ std::string map_name_characters(std::string_view name, char separator,
   return result;
 }
 
+bool is_component_char(char c) {
+  return (c >= 'A' && c <= 'Z') || is_ascii_digit(c) || c == '+';
+}
+
 bool all_digits(std::string_view text) {
   return std::all_of(text.begin(), text.end(), is_ascii_digit);
 }
 
-template <std::size_t N>
-bool group_holds(const vocabulary::NameGroup<N>& group, std::string_view name) {
+bool group_holds(const vocabulary::AliasGroup& group, std::string_view name) {
   return std::find(group.members.begin(), group.members.end(), name) != group.members.end();
+}
+
+std::optional<std::string_view> group_name_of(std::span<const vocabulary::AliasGroup> groups,
+                                              std::string_view name) {
+  for (const vocabulary::AliasGroup& group : groups) {
+    if (group_holds(group, name)) return group.name;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -78,13 +89,11 @@ std::string pin_number_key(std::string_view number) {
 }
 
 std::optional<std::string_view> power_alias(std::string_view normalized_name) {
-  if (group_holds(vocabulary::kSupplyAliases, normalized_name)) {
-    return vocabulary::kSupplyAliases.name;
-  }
-  if (group_holds(vocabulary::kGroundAliases, normalized_name)) {
-    return vocabulary::kGroundAliases.name;
-  }
-  return std::nullopt;
+  return group_name_of(vocabulary::kPowerAliasGroups, normalized_name);
+}
+
+std::optional<std::string_view> signal_alias(std::string_view normalized_name) {
+  return group_name_of(vocabulary::kSignalAliasGroups, normalized_name);
 }
 
 std::vector<std::string> name_tokens(std::string_view normalized_name) {
@@ -141,6 +150,44 @@ bool is_exposed_pad_name(std::string_view normalized_name) {
 
 std::string kelvin_name_form(std::string_view raw_name) {
   return map_name_characters(raw_name, '-', "_");
+}
+
+std::string fold_label(std::string_view label) {
+  const std::size_t last = label.rfind('_');
+  if (last == std::string_view::npos || last == 0) return std::string(label);
+  const std::string_view segment = label.substr(last + 1);
+  if (segment.empty() || !all_digits(segment)) return std::string(label);
+  return std::string(label.substr(0, last));
+}
+
+std::set<std::string> name_components(std::string_view normalized_name) {
+  std::string bare;
+  std::copy_if(
+      normalized_name.begin(), normalized_name.end(), std::back_inserter(bare),
+      [](char c) { return vocabulary::kActiveLowMarks.find(c) == std::string_view::npos; });
+  if (const auto group = signal_alias(bare)) return {std::string(*group)};
+  std::set<std::string> components;
+  auto add = [&](std::string run) {
+    if (run.empty()) return;
+    const auto group = signal_alias(run);
+    components.insert(group ? std::string(*group) : std::move(run));
+  };
+  std::string run;
+  for (const char c : bare) {
+    if (is_component_char(c)) {
+      run += c;
+    } else {
+      add(std::move(run));
+      run.clear();
+    }
+  }
+  add(std::move(run));
+  return components;
+}
+
+bool is_identifying_component(std::string_view component) {
+  return component.size() >= 2 && std::any_of(component.begin(), component.end(),
+                                              [](char c) { return c >= 'A' && c <= 'Z'; });
 }
 
 bool is_module_package(std::string_view package_name) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,22 @@ std::string pin_number_key(std::string_view number);
 
 // "VCC" or "GND" when the normalized name is one of the power aliases, else nothing.
 std::optional<std::string_view> power_alias(std::string_view normalized_name);
+
+// The signal-alias group name of a normalized name ("TXD" -> "TX", "VDD" -> "VCC"), or nothing.
+// The power groups come first, so this agrees with `power_alias` where that gives a result.
+std::optional<std::string_view> signal_alias(std::string_view normalized_name);
+
+// The label without a trailing segment number: B_n -> B for a non-empty B and digits n
+// (49_3 -> 49, EP_1 -> EP); any other label is returned as it is. `label` is upper-cased.
+std::string fold_label(std::string_view label);
+
+// The parts a normalized pin name is made of, signal aliases replaced by their group name:
+// the whole name's group when it has one, else each maximal run of A-Z, 0-9 and "+".
+// Overbar marks are ignored ("PC6_~{RESET}" -> {PC6, RESET}, "DO (IO1)" -> {IO1, MISO}).
+std::set<std::string> name_components(std::string_view normalized_name);
+
+// A component that can tell pins apart: at least two characters, one of them A-Z.
+bool is_identifying_component(std::string_view component);
 
 // Maximal runs of ASCII letters and of ASCII digits; every other character separates and is
 // dropped (IN1+ -> IN, 1).

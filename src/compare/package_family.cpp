@@ -117,4 +117,25 @@ std::string_view classify_package_family(std::string_view package_name) {
   return vocabulary::kUnknownFamily;
 }
 
+std::optional<std::string_view> family_class(std::string_view family) {
+  for (const vocabulary::FamilyClass& family_class : vocabulary::kFamilyClasses) {
+    if (std::find(family_class.families.begin(), family_class.families.end(), family) !=
+        family_class.families.end()) {
+      return family_class.name;
+    }
+  }
+  return std::nullopt;
+}
+
+bool families_share_a_class(const std::vector<std::string_view>& families) {
+  std::optional<std::string_view> shared;
+  for (const std::string_view family : families) {
+    if (family == vocabulary::kUnknownFamily) continue;
+    const auto this_class = family_class(family);
+    if (!this_class || (shared && *shared != *this_class)) return false;
+    shared = this_class;
+  }
+  return true;
+}
+
 }  // namespace tessan

@@ -1,4 +1,4 @@
-// Explanations of a pad-count difference: an exposed pad, or a module's extra pads.
+// Explanations of differing pads: a module's extra pads, or an exposed pad.
 #pragma once
 
 #include <optional>
@@ -8,7 +8,8 @@
 
 namespace tessan {
 
-// An `ExposedPadVariant` or a `ModuleExtraPads`, or nothing when neither explains the pads.
-std::optional<Variant> pad_count_variant(const SourceRefs& sources);
+// A `ModuleExtraPads` (tried first, only when the pad counts differ by more than one) or an
+// `ExposedPadVariant`; nothing when neither explains the pads.
+std::optional<Variant> pad_variant(const SourceRefs& sources, bool pad_counts_differ);
 
 }  // namespace tessan

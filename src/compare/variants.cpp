@@ -6,6 +6,7 @@
 #include "compare/display_text.hpp"
 #include "compare/kelvin_sense.hpp"
 #include "compare/naming_convention.hpp"
+#include "compare/package_family.hpp"
 #include "compare/pad_variants.hpp"
 
 namespace tessan {
@@ -49,6 +50,14 @@ std::optional<StubSymbolPinNames> stub_names_variant(const SourceRefs& sources) 
   return variant;
 }
 
+bool package_families_share_a_class(const SourceRefs& sources) {
+  std::vector<std::string_view> families;
+  for (const SourceData* source : sources) {
+    if (source->package) families.push_back(classify_package_family(source->package->package_name));
+  }
+  return families_share_a_class(families);
+}
+
 template <class T>
 void add(std::vector<Variant>& variants, std::optional<T> variant) {
   if (variant) variants.emplace_back(std::move(*variant));
@@ -61,15 +70,17 @@ std::vector<Variant> classify_variants(const std::vector<AxisOutcome>& axes,
   const AxisVerdicts verdicts(axes);
   std::vector<Variant> variants;
   bool pads_explained = false;
-  if (verdicts.disagrees(axis_name::kPadCount)) {
-    std::optional<Variant> pad_variant = pad_count_variant(sources);
-    pads_explained = pad_variant.has_value();
-    add(variants, std::move(pad_variant));
+  const bool pad_counts_differ = verdicts.disagrees(axis_name::kPadCount);
+  if (pad_counts_differ || verdicts.disagrees(axis_name::kPadNumbers)) {
+    std::optional<Variant> pads = pad_variant(sources, pad_counts_differ);
+    pads_explained = pads.has_value();
+    add(variants, std::move(pads));
   }
   const bool geometry_agrees =
       (verdicts.agrees(axis_name::kPadCount) && verdicts.agrees(axis_name::kPadNumbers)) ||
       pads_explained;
-  if (verdicts.disagrees(axis_name::kPackageFamily) && geometry_agrees) {
+  if (verdicts.disagrees(axis_name::kPackageFamily) && geometry_agrees &&
+      package_families_share_a_class(sources)) {
     variants.emplace_back(LabelOnlyMismatch{axis_overview(verdicts, axis_name::kPackageFamily)});
   }
   if (verdicts.disagrees(axis_name::kPinNames)) add(variants, stub_names_variant(sources));
@@ -78,7 +89,9 @@ std::vector<Variant> classify_variants(const std::vector<AxisOutcome>& axes,
         BodyDimMeasurementArtifact{axis_overview(verdicts, axis_name::kBodyDims)});
   }
   if (verdicts.disagrees(axis_name::kPadCount)) add(variants, kelvin_sense_variant(sources));
-  if (verdicts.disagrees(axis_name::kPinNames)) add(variants, naming_convention_variant(sources));
+  if (verdicts.disagrees(axis_name::kPinNames)) {
+    add(variants, naming_convention_variant(sources, verdicts.agrees(axis_name::kSymbolPinCount)));
+  }
   return variants;
 }
 

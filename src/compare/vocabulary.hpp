@@ -2,22 +2,62 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string_view>
 
 namespace tessan::vocabulary {
 
 // A name group: any of `members` stands for `name`.
-template <std::size_t N>
-struct NameGroup {
+struct AliasGroup {
   std::string_view name;
-  std::array<std::string_view, N> members;
+  std::span<const std::string_view> members;
 };
 
 // Power-pin aliases, on normalized names ("V_" is how "V-" normalizes).
-inline constexpr NameGroup<7> kSupplyAliases{
-    "VCC", {"V+", "VPLUS", "V_PLUS", "VCC", "VDD", "VPP", "VSUP"}};
-inline constexpr NameGroup<6> kGroundAliases{"GND",
-                                             {"V_", "VMINUS", "V_MINUS", "GND", "VSS", "VEE"}};
+inline constexpr std::array<std::string_view, 7> kSupplyNames = {"V+",  "VPLUS", "V_PLUS", "VCC",
+                                                                 "VDD", "VPP",   "VSUP"};
+inline constexpr std::array<std::string_view, 6> kGroundNames = {"V_",  "VMINUS", "V_MINUS",
+                                                                 "GND", "VSS",    "VEE"};
+inline constexpr std::array<AliasGroup, 2> kPowerAliasGroups = {{
+    {"VCC", kSupplyNames},
+    {"GND", kGroundNames},
+}};
+
+// Signal aliases: the power groups and the common spellings of shared signals, on normalized
+// names ("D_" is how "D-" normalizes). The first group that holds a name names it.
+inline constexpr std::array<std::string_view, 4> kAnalogGroundNames = {"AGND", "GNDA", "VSSA",
+                                                                       "AVSS"};
+inline constexpr std::array<std::string_view, 3> kAnalogSupplyNames = {"AVCC", "AVDD", "VDDA"};
+inline constexpr std::array<std::string_view, 3> kClockNames = {"SCK", "SCLK", "CLK"};
+inline constexpr std::array<std::string_view, 6> kControllerInNames = {"MISO", "DO",   "SO",
+                                                                       "SDO",  "DOUT", "CIPO"};
+inline constexpr std::array<std::string_view, 6> kControllerOutNames = {"MOSI", "DI",  "SI",
+                                                                        "SDI",  "DIN", "COPI"};
+inline constexpr std::array<std::string_view, 3> kChipSelectNames = {"CS", "SS", "NSS"};
+inline constexpr std::array<std::string_view, 2> kTransmitNames = {"TX", "TXD"};
+inline constexpr std::array<std::string_view, 2> kReceiveNames = {"RX", "RXD"};
+inline constexpr std::array<std::string_view, 9> kUsbPlusNames = {
+    "D+", "DP", "UD+", "USB_DP", "USBDP", "USB_D+", "USB_P", "USBP", "USB+"};
+inline constexpr std::array<std::string_view, 10> kUsbMinusNames = {
+    "D_", "DM", "DN", "UD_", "USB_DM", "USBDM", "USB_D_", "USB_N", "USBN", "USB_"};
+inline constexpr std::array<std::string_view, 6> kResetNames = {"RESET",  "RST",    "NRST",
+                                                                "NRESET", "RESETN", "RSTN"};
+
+inline constexpr std::array<AliasGroup, 13> kSignalAliasGroups = {{
+    {"VCC", kSupplyNames},
+    {"GND", kGroundNames},
+    {"AGND", kAnalogGroundNames},
+    {"AVCC", kAnalogSupplyNames},
+    {"CLK", kClockNames},
+    {"MISO", kControllerInNames},
+    {"MOSI", kControllerOutNames},
+    {"CS", kChipSelectNames},
+    {"TX", kTransmitNames},
+    {"RX", kReceiveNames},
+    {"D+", kUsbPlusNames},
+    {"D-", kUsbMinusNames},
+    {"RESET", kResetNames},
+}};
 
 // Marks of an active-low pin name.
 inline constexpr std::string_view kActiveLowMarks = "\\{}~!";
@@ -92,5 +132,28 @@ inline constexpr std::array<FamilyPattern, 30> kFamilySubstrings = {{
 }};
 
 inline constexpr std::string_view kUnknownFamily = "UNKNOWN";
+
+// Package families that one body style can be labelled as; a label-only difference stays
+// within one class.
+struct FamilyClass {
+  std::string_view name;
+  std::span<const std::string_view> families;
+};
+
+inline constexpr std::array<std::string_view, 10> kLeadedFamilies = {
+    "SOIC", "SSOP", "TSSOP", "VSSOP", "MSOP", "QFP", "LQFP", "TQFP", "SOT", "SC70"};
+inline constexpr std::array<std::string_view, 6> kLeadlessFamilies = {"QFN",  "VQFN", "DFN",
+                                                                      "WSON", "VSON", "LGA"};
+inline constexpr std::array<std::string_view, 1> kArrayFamilies = {"BGA"};
+inline constexpr std::array<std::string_view, 1> kThroughHoleFamilies = {"DIP"};
+inline constexpr std::array<std::string_view, 1> kModuleFamilies = {"MODULE"};
+
+inline constexpr std::array<FamilyClass, 5> kFamilyClasses = {{
+    {"leaded", kLeadedFamilies},
+    {"leadless", kLeadlessFamilies},
+    {"array", kArrayFamilies},
+    {"through-hole", kThroughHoleFamilies},
+    {"module", kModuleFamilies},
+}};
 
 }  // namespace tessan::vocabulary

@@ -1,0 +1,39 @@
+// What the pad variants look at: the electrical pads of every source that has pads.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compare/pin_maps.hpp"
+#include "compare/source_set.hpp"
+
+namespace tessan {
+
+struct PaddedSource {
+  const SourceData* source;
+  LabelSet electrical;  // `electrical_pad_set`
+};
+
+struct PadEvidence {
+  std::vector<PaddedSource> padded;  // the sources with pads, in order
+  LabelSet all_electrical;           // the union of their electrical pads
+  std::size_t fewest = 0;            // smallest and largest pad count
+  std::size_t most = 0;
+  std::vector<std::string> with_most;    // names of the sources with `most` pads
+  std::vector<std::string> with_fewest;  // names of the sources with `fewest` pads
+};
+
+PadEvidence gather_pad_evidence(const SourceRefs& sources);
+
+// A label made of ASCII digits only.
+bool is_decimal_label(std::string_view label);
+
+// Numeric order of two decimal labels, of any length ("007" equals "7").
+bool decimal_less(std::string_view a, std::string_view b);
+
+// True when `label` is decimal and numerically above every other decimal label of `labels`.
+bool is_highest_decimal(const LabelSet& labels, const std::string& label);
+
+}  // namespace tessan
