@@ -33,8 +33,14 @@ void apply_rectangle(std::string_view properties, Component& component) {
   if (x1 && y1 && x2 && y2) component.body = SchBody{*x1, *y1, *x2, *y2};
 }
 
+// The text of a text record, without the zero byte that ends it.
+std::string record_text(ByteView payload) {
+  if (!payload.empty() && payload.back() == 0) payload = payload.first(payload.size() - 1);
+  return decode_altium_text(payload);
+}
+
 void apply_text_record(ByteView payload, Component& component) {
-  const std::string properties = decode_altium_text(payload);
+  const std::string properties = record_text(payload);
   const std::string record = lookup_property(properties, "RECORD").value_or("");
   if (record == kHeaderRecord) {
     apply_header(properties, component);
