@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "compare/unicode_upper.hpp"
@@ -143,6 +145,68 @@ TEST(IsModulePackage, LooksForModuleNamesAnywhereInTheUpperCasedName) {
   }
   for (const char* name : {"SOIC-8", "QFN-56", "", "NORA"}) {
     EXPECT_FALSE(is_module_package(name)) << name;
+  }
+}
+
+}  // namespace
+}  // namespace tessan
+
+namespace tessan {
+namespace {
+
+class FoldLabel : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(FoldLabel, CutsOneTrailingSegmentNumber) {
+  EXPECT_EQ(fold_label(GetParam().input), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Labels, FoldLabel,
+                         ::testing::Values(TextCase{"49_3", "49"}, TextCase{"EP_1", "EP"},
+                                           TextCase{"A_B_2", "A_B"}, TextCase{"49", "49"},
+                                           TextCase{"_1", "_1"}, TextCase{"49_", "49_"},
+                                           TextCase{"49_1A", "49_1A"}, TextCase{"41_21", "41"},
+                                           TextCase{"", ""}));
+
+TEST(SignalAlias, NamesTheFirstGroupHoldingTheName) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"VDD", "VCC"}, {"V_", "GND"},    {"GNDA", "AGND"},  {"VDDA", "AVCC"},   {"SCLK", "CLK"},
+      {"DO", "MISO"}, {"CIPO", "MISO"}, {"DIN", "MOSI"},   {"NSS", "CS"},      {"TXD", "TX"},
+      {"RXD", "RX"},  {"UD+", "D+"},    {"USB_DP", "D+"},  {"USB+", "D+"},     {"D_", "D-"},
+      {"UD_", "D-"},  {"USB_", "D-"},   {"NRST", "RESET"}, {"RESETN", "RESET"}};
+  for (const auto& [name, group] : cases) EXPECT_EQ(signal_alias(name), group) << name;
+  for (const char* name : {"D-", "UD-", "SDA", "IO1", ""}) {
+    EXPECT_FALSE(signal_alias(name).has_value()) << name;
+  }
+}
+
+struct ComponentsCase {
+  std::string name;
+  std::set<std::string> components;
+};
+
+class NameComponents : public ::testing::TestWithParam<ComponentsCase> {};
+
+TEST_P(NameComponents, SplitsRunsAndFoldsAliases) {
+  EXPECT_EQ(name_components(GetParam().name), GetParam().components);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, NameComponents,
+    ::testing::Values(ComponentsCase{"PC6_~{RESET}", {"PC6", "RESET"}},
+                      ComponentsCase{"PC6_!RESET", {"PC6", "RESET"}},
+                      ComponentsCase{"DO (IO1)", {"IO1", "MISO"}},
+                      ComponentsCase{"MISO_IO1", {"IO1", "MISO"}}, ComponentsCase{"TXD", {"TX"}},
+                      ComponentsCase{"USB_DP", {"D+"}}, ComponentsCase{"D_", {"D-"}},
+                      ComponentsCase{"!CS", {"CS"}}, ComponentsCase{"C\\S\\", {"CS"}},
+                      ComponentsCase{"HOLD _ RESET (IO3)", {"HOLD", "IO3", "RESET"}},
+                      ComponentsCase{"PB3_MOSI", {"MOSI", "PB3"}},
+                      ComponentsCase{"IN+_IN_", {"IN", "IN+"}}, ComponentsCase{"~", {}},
+                      ComponentsCase{"", {}}));
+
+TEST(IsIdentifyingComponent, NeedsTwoCharactersWithALetter) {
+  for (const char* c : {"PB3", "IO", "D+", "A1"}) EXPECT_TRUE(is_identifying_component(c)) << c;
+  for (const char* c : {"A", "1", "12", "+", "", "1+"}) {
+    EXPECT_FALSE(is_identifying_component(c)) << c;
   }
 }
 

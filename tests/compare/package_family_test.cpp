@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace tessan {
 namespace {
@@ -100,6 +102,27 @@ INSTANTIATE_TEST_SUITE_P(NoRule, ClassifyPackageFamily,
                                            FamilyCase{"CH340G", "UNKNOWN"},
                                            FamilyCase{"STM32F103C8T6", "UNKNOWN"},
                                            FamilyCase{"\xFF\xFE", "UNKNOWN"}));
+
+TEST(FamilyClass, GroupsFamiliesByBodyStyle) {
+  EXPECT_EQ(family_class("VSSOP"), "leaded");
+  EXPECT_EQ(family_class("SC70"), "leaded");
+  EXPECT_EQ(family_class("VQFN"), "leadless");
+  EXPECT_EQ(family_class("LGA"), "leadless");
+  EXPECT_EQ(family_class("BGA"), "array");
+  EXPECT_EQ(family_class("DIP"), "through-hole");
+  EXPECT_EQ(family_class("MODULE"), "module");
+  EXPECT_FALSE(family_class("UNKNOWN").has_value());
+}
+
+TEST(FamiliesShareAClass, LeavesUnknownOut) {
+  using Families = std::vector<std::string_view>;
+  EXPECT_TRUE(families_share_a_class(Families{"SOIC", "VSSOP", "UNKNOWN"}));
+  EXPECT_TRUE(families_share_a_class(Families{"QFN", "VQFN"}));
+  EXPECT_TRUE(families_share_a_class(Families{"UNKNOWN", "LQFP"}));
+  EXPECT_TRUE(families_share_a_class(Families{}));
+  EXPECT_FALSE(families_share_a_class(Families{"LQFP", "QFN"}));
+  EXPECT_FALSE(families_share_a_class(Families{"SOIC", "UNKNOWN", "DIP"}));
+}
 
 }  // namespace
 }  // namespace tessan
