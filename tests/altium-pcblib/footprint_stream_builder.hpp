@@ -55,8 +55,9 @@ inline Bytes geometry_block(const PadGeometry& g) {
 
 // A designator sub-block: a length byte and the text.
 inline Bytes designator_block(std::string_view number) {
-  Bytes block{static_cast<std::uint8_t>(number.size())};
-  block.insert(block.end(), number.begin(), number.end());
+  Bytes block(number.size() + 1);
+  block[0] = static_cast<std::uint8_t>(number.size());
+  std::copy(number.begin(), number.end(), block.begin() + 1);
   return block;
 }
 
@@ -85,8 +86,9 @@ inline Bytes track_record() {
 
 // A name block holding a length byte and the name, as footprint editors write it.
 inline Bytes name_block(const Bytes& name) {
-  Bytes block{static_cast<std::uint8_t>(name.size())};
-  block.insert(block.end(), name.begin(), name.end());
+  Bytes block(name.size() + 1);
+  block[0] = static_cast<std::uint8_t>(name.size());
+  std::copy(name.begin(), name.end(), block.begin() + 1);
   return block;
 }
 
