@@ -8,9 +8,10 @@ namespace tessan {
 
 namespace {
 
-using Json = nlohmann::json;
+using Json = nlohmann::ordered_json;
 
-// Builds the tree from parser events without recursion; every open container has a frame.
+// Builds the tree from parser events without recursion. A container's address is kept only
+// while it is open: its parent grows again only after it has been closed.
 class TreeBuilder final : public nlohmann::json_sax<Json> {
  public:
   bool null() override { return place(nullptr); }
@@ -27,10 +28,6 @@ class TreeBuilder final : public nlohmann::json_sax<Json> {
   bool end_array() override { return close(); }
 
   bool key(string_t& name) override {
-    Frame& frame = frames_.back();
-    if (!frame.keys.insert(name).second) {
-      tree_.repeated_members.insert(member_pointer(frame.pointer, name));
-    }
     pending_key_ = std::move(name);
     return true;
   }
@@ -42,77 +39,56 @@ class TreeBuilder final : public nlohmann::json_sax<Json> {
   }
 
   const std::string& error() const { return error_; }
-  JsonTree take_tree() { return std::move(tree_); }
+  Json take_root() { return std::move(root_); }
 
  private:
-  struct Frame {
-    Json* node;
-    std::string pointer;
-    std::set<std::string> keys;
-  };
-
   bool place(Json value) {
-    slot(nullptr) = std::move(value);
+    slot() = std::move(value);
     return true;
   }
 
   bool open(Json container) {
-    std::string pointer;
-    Json& node = slot(&pointer);
+    Json& node = slot();
     node = std::move(container);
-    frames_.push_back(Frame{&node, std::move(pointer), {}});
+    open_.push_back(&node);
     return true;
   }
 
   bool close() {
-    frames_.pop_back();
+    open_.pop_back();
     return true;
   }
 
-  // The place where the next value goes; `pointer`, when given, receives its JSON pointer.
-  Json& slot(std::string* pointer) {
-    if (frames_.empty()) return tree_.root;
-    Frame& parent = frames_.back();
-    if (parent.node->is_array()) {
-      if (pointer) *pointer = parent.pointer + "/" + std::to_string(parent.node->size());
-      parent.node->push_back(nullptr);
-      return parent.node->back();
+  // Where the next value goes: the root, a new array element or a new object member.
+  Json& slot() {
+    if (open_.empty()) return root_;
+    Json& parent = *open_.back();
+    if (parent.is_array()) {
+      parent.push_back(nullptr);
+      return parent.back();
     }
-    if (pointer) *pointer = member_pointer(parent.pointer, pending_key_);
-    return (*parent.node)[pending_key_];
+    // The member list itself, so that a repeated key adds a member instead of replacing one.
+    auto& members = parent.get_ref<Json::object_t&>();
+    members.emplace_back(std::move(pending_key_), nullptr);
+    return members.back().second;
   }
 
-  JsonTree tree_;
-  std::vector<Frame> frames_;
+  Json root_;
+  std::vector<Json*> open_;
   std::string pending_key_;
   std::string error_;
 };
 
 }  // namespace
 
-std::string member_pointer(std::string_view object_pointer, std::string_view key) {
-  std::string pointer(object_pointer);
-  pointer += '/';
-  for (const char c : key) {
-    if (c == '~') {
-      pointer += "~0";
-    } else if (c == '/') {
-      pointer += "~1";
-    } else {
-      pointer += c;
-    }
-  }
-  return pointer;
-}
-
-Result<JsonTree> parse_json_tree(std::string_view text) {
+Result<nlohmann::ordered_json> parse_json_keeping_repeats(std::string_view text) {
   TreeBuilder builder;
   try {
     if (!Json::sax_parse(text, &builder)) return Error(builder.error());
   } catch (const std::exception& e) {
     return Error(e.what());
   }
-  return builder.take_tree();
+  return builder.take_root();
 }
 
 }  // namespace tessan

@@ -1,9 +1,8 @@
-// Parsing JSON text into a tree while remembering which object members occurred more than once
-// (the tree itself keeps the last occurrence).
+// Parsing JSON text into a tree whose objects keep every member in document order, a key given
+// more than once included (the library's own parser keeps only one of them), so that readers
+// can reject repeated keys where they matter.
 #pragma once
 
-#include <set>
-#include <string>
 #include <string_view>
 
 #include <nlohmann/json.hpp>
@@ -12,16 +11,8 @@
 
 namespace tessan {
 
-struct JsonTree {
-  nlohmann::json root;
-  // JSON pointers ("/axes/0/verdict") of the members that were given more than once.
-  std::set<std::string> repeated_members;
-};
-
-// The whole text must be one JSON value. Errors carry the JSON library's message.
-Result<JsonTree> parse_json_tree(std::string_view text);
-
-// The JSON pointer of member `key` of the object at `object_pointer` ("" is the root).
-std::string member_pointer(std::string_view object_pointer, std::string_view key);
+// The whole text must be one JSON value. Errors carry the JSON library's message. Objects must
+// be looked into by iterating their members: lookup by key sees only the first occurrence.
+Result<nlohmann::ordered_json> parse_json_keeping_repeats(std::string_view text);
 
 }  // namespace tessan

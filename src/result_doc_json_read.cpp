@@ -14,13 +14,29 @@ namespace tessan {
 
 namespace {
 
-using Json = nlohmann::json;
+using Json = nlohmann::ordered_json;
 
 // A value of the tree with its JSON pointer, for messages.
 struct Node {
   const Json* json;
   std::string pointer;
 };
+
+// The JSON pointer of member `key` of the object at `object_pointer` ("" is the root).
+std::string member_pointer(std::string_view object_pointer, std::string_view key) {
+  std::string pointer(object_pointer);
+  pointer += '/';
+  for (const char c : key) {
+    if (c == '~') {
+      pointer += "~0";
+    } else if (c == '/') {
+      pointer += "~1";
+    } else {
+      pointer += c;
+    }
+  }
+  return pointer;
+}
 
 std::string place_of(const std::string& pointer) {
   return pointer.empty() ? "the document root" : pointer;
@@ -30,9 +46,6 @@ std::string place_of(const std::string& pointer) {
 // yields default values, so the callers need not check after each member.
 class DocReader {
  public:
-  explicit DocReader(const std::set<std::string>& repeated_members)
-      : repeated_members_(repeated_members) {}
-
   bool ok() const { return !error_; }
   const Error& error() const { return *error_; }
 
@@ -47,24 +60,26 @@ class DocReader {
     return ok();
   }
 
-  // The required member `key` of an object node.
+  // The required member `key` of an object node, given exactly once.
   std::optional<Node> member(const Node& object, std::string_view key) {
     if (!expect(object, object.json->is_object(), "an object")) return std::nullopt;
-    std::string pointer = member_pointer(object.pointer, key);
-    if (repeated_members_.contains(pointer)) {
-      fail("duplicate field `" + std::string(key) + "` in " + place_of(object.pointer));
-      return std::nullopt;
+    const Json* found = nullptr;
+    for (const auto& [name, value] : object.json->get_ref<const Json::object_t&>()) {
+      if (name != key) continue;
+      if (found != nullptr) {
+        fail("duplicate field `" + std::string(key) + "` in " + place_of(object.pointer));
+        return std::nullopt;
+      }
+      found = &value;
     }
-    const auto found = object.json->find(key);
-    if (found == object.json->end()) {
+    if (found == nullptr) {
       fail("missing field `" + std::string(key) + "` in " + place_of(object.pointer));
       return std::nullopt;
     }
-    return Node{&*found, std::move(pointer)};
+    return Node{found, member_pointer(object.pointer, key)};
   }
 
  private:
-  const std::set<std::string>& repeated_members_;
   std::optional<Error> error_;
 };
 
@@ -159,7 +174,7 @@ void decode(DocReader& r, const Node& node, Verdict& out) {
 
 void decode(DocReader& r, const Node& node, std::map<std::string, std::string>& out) {
   if (!r.expect(node, node.json->is_object(), "an object")) return;
-  for (const auto& [key, value] : node.json->items()) {
+  for (const auto& [key, value] : node.json->get_ref<const Json::object_t&>()) {
     decode(r, Node{&value, member_pointer(node.pointer, key)}, out[key]);
   }
 }
@@ -204,11 +219,11 @@ void decode(DocReader& r, const Node& node, std::vector<T>& out) {
 }  // namespace
 
 Result<ResultDoc> parse_result_doc(std::string_view text) {
-  auto tree = parse_json_tree(text);
-  if (!tree) return std::move(tree).error();
-  DocReader reader(tree->repeated_members);
+  const auto tree = parse_json_keeping_repeats(text);
+  if (!tree) return tree.error();
+  DocReader reader;
   ResultDoc doc;
-  const Node root{&tree->root, ""};
+  const Node root{&*tree, ""};
   if (reader.expect(root, root.json->is_object(), "an object")) decode_record(reader, root, doc);
   if (!reader.ok()) return reader.error();
   return doc;
