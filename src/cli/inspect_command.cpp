@@ -1,0 +1,46 @@
+#include <filesystem>
+
+#include "cli/aux_commands.hpp"
+#include "cli/console.hpp"
+#include "cli/inspect_summary.hpp"
+#include "parsers/read_text_file.hpp"
+#include "result_doc_json.hpp"
+
+namespace tessan {
+
+namespace {
+
+// The operating system's reason (or the UTF-8 complaint) without the "reading" context.
+std::string innermost_message(const Error& error) {
+  const Error* innermost = &error;
+  while (innermost->cause() != nullptr) innermost = innermost->cause();
+  return innermost->message();
+}
+
+}  // namespace
+
+int run_inspect(const Inspect& inspect) {
+  const std::filesystem::path path =
+      inspect.chip_dir / (inspect_name(inspect.chip_dir) + "-tessan.result.json");
+  std::error_code probe_error;
+  // When the entry cannot even be probed (no permission), reading it reports the reason.
+  if (!std::filesystem::exists(path, probe_error) && !probe_error) {
+    print_error("no tessan result at " + path.string());
+    print_hint("run `tessan check " + inspect.chip_dir.string() + "` first");
+    return 1;
+  }
+  const auto text = read_text_file(path);
+  if (!text) {
+    print_error(innermost_message(text.error()));
+    return 1;
+  }
+  const auto doc = parse_result_doc(*text);
+  if (!doc) {
+    print_error(doc.error().message());
+    return 1;
+  }
+  for (const std::string& line : inspect_summary_lines(*doc)) print_info(line);
+  return 0;
+}
+
+}  // namespace tessan
