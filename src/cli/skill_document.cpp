@@ -19,7 +19,7 @@ One JSON file per chip: `<MPN>-tessan.result.json`, in the chip directory (or in
 
 It always has these eleven keys, in this order: `schema_version` ("1"), `status`, `exit_code`, `mpn`, `summary`, `sources_compared`, `sources_missing`, `axes`, `variants`, `hints`, `extractor_version` ("0.8.0"). Source names are `quarn`, `kicad`, `eagle`, `altium`, always in that order. Each axis has `axis`, `verdict` (`agree`, `source_missing`, `disagree`), `values` (source name → what that source shows), `conflicts` (texts explaining a disagreement) and `severity`. Each variant has a `kind` tag and each hint an `action` tag, followed by the fields listed below; match on the tag, not on the position of keys.
 
-Example (a WSON part whose EAGLE footprint leaves out the exposed pad):
+Example (a WSON motor driver: the EAGLE footprint leaves out the exposed pad and names the package by its vendor outline code, and the KiCad symbol writes the active-low pin nSLEEP as `~{SLEEP}`; all three differences are benign):
 
 ```json
 {
@@ -27,7 +27,7 @@ Example (a WSON part whose EAGLE footprint leaves out the exposed pad):
   "status": "golden_with_variants",
   "exit_code": 0,
   "mpn": "DRV8837DSGR",
-  "summary": "DRV8837DSGR — GOLDEN with variants [variants: ep]. Sources: [quarn,kicad,eagle] (missing: altium). Axes: 5 agree, 2 disagree, 0 source-missing.",
+  "summary": "DRV8837DSGR — GOLDEN with variants [variants: ep,label_only,naming_convention]. Sources: [quarn,kicad,eagle] (missing: altium). Axes: 2 agree, 5 disagree, 0 source-missing.",
   "sources_compared": [
     "quarn",
     "kicad",
@@ -65,24 +65,29 @@ Example (a WSON part whose EAGLE footprint leaves out the exposed pad):
     },
     {
       "axis": "symbol_pin_count",
-      "verdict": "agree",
+      "verdict": "disagree",
       "values": {
         "eagle": "8",
-        "kicad": "8",
-        "quarn": "8"
+        "kicad": "9",
+        "quarn": "9"
       },
-      "conflicts": [],
+      "conflicts": [
+        "Pin counts differ across sources: [9, 9, 8]"
+      ],
       "severity": 3
     },
     {
       "axis": "pin_names",
-      "verdict": "agree",
+      "verdict": "disagree",
       "values": {
         "eagle": "8 named pins",
-        "kicad": "8 named pins",
-        "quarn": "8 named pins"
+        "kicad": "9 named pins",
+        "quarn": "9 named pins"
       },
-      "conflicts": [],
+      "conflicts": [
+        "pin 7: quarn=NSLEEP but kicad=~{SLEEP}",
+        "pin 9 present in quarn (PAD) but missing in eagle"
+      ],
       "severity": 3
     },
     {
@@ -90,28 +95,30 @@ Example (a WSON part whose EAGLE footprint leaves out the exposed pad):
       "verdict": "agree",
       "values": {
         "eagle": "8 mappings",
-        "kicad": "8 mappings",
-        "quarn": "8 mappings"
+        "kicad": "9 mappings",
+        "quarn": "9 mappings"
       },
       "conflicts": [],
       "severity": 3
     },
     {
       "axis": "package_family",
-      "verdict": "agree",
+      "verdict": "disagree",
       "values": {
-        "eagle": "WSON-8 → family=WSON",
-        "kicad": "WSON-8-1EP_2x2mm_P0.5mm → family=WSON",
+        "eagle": "DSG0008A → family=UNKNOWN",
+        "kicad": "Texas_WSON-8-1EP_2x2mm_P0.5mm_EP0.9x1.6mm → family=WSON",
         "quarn": "WSON-8 → family=WSON"
       },
-      "conflicts": [],
+      "conflicts": [
+        "Package families disagree across sources: quarn=WSON, kicad=WSON, eagle=UNKNOWN"
+      ],
       "severity": 3
     },
     {
       "axis": "body_dims",
       "verdict": "agree",
       "values": {
-        "kicad": "2.00×2.00 mm",
+        "eagle": "1.90×1.50 mm",
         "quarn": "2.00×2.00 mm"
       },
       "conflicts": [],
@@ -127,6 +134,16 @@ Example (a WSON part whose EAGLE footprint leaves out the exposed pad):
       ],
       "sources_without_ep": [
         "eagle"
+      ]
+    },
+    {
+      "kind": "label_only_mismatch",
+      "notes": "eagle: DSG0008A → family=UNKNOWN | kicad: Texas_WSON-8-1EP_2x2mm_P0.5mm_EP0.9x1.6mm → family=WSON | quarn: WSON-8 → family=WSON"
+    },
+    {
+      "kind": "naming_convention_mismatch",
+      "examples": [
+        "pin 7: quarn=NSLEEP ↔ kicad=~{SLEEP}"
       ]
     }
   ],
