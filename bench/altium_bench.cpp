@@ -43,11 +43,11 @@ Bytes generated_footprint(int index) {
 // The generated library, written once to a temporary directory.
 struct GeneratedLibrary {
   tessan::testing::TempDir dir;
+  std::vector<tessan::testing::LibraryElement> footprints;
   Bytes bytes;
   std::filesystem::path path;
 
   GeneratedLibrary() {
-    std::vector<tessan::testing::LibraryElement> footprints;
     for (int i = 0; i < kGeneratedFootprints; ++i) {
       footprints.emplace_back("FP_" + std::to_string(i), generated_footprint(i));
     }
@@ -135,6 +135,22 @@ void BM_RecordWalk(benchmark::State& state, const Bytes& bytes) {
   }
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
 }
+
+// The decoding alone: the generated footprint streams, already in memory.
+void BM_DecodeStreamsGenerated(benchmark::State& state) {
+  const auto& footprints = generated_library().footprints;
+  std::int64_t bytes = 0;
+  for (const auto& [name, stream] : footprints) bytes += static_cast<std::int64_t>(stream.size());
+  for (auto _ : state) {
+    std::size_t pads = 0;
+    for (const auto& [name, stream] : footprints) {
+      pads += altium::decode_footprint_stream(name, stream).pads.size();
+    }
+    benchmark::DoNotOptimize(pads);
+  }
+  state.SetBytesProcessed(state.iterations() * bytes);
+}
+BENCHMARK(BM_DecodeStreamsGenerated)->Unit(benchmark::kMillisecond);
 
 void BM_OpenContainerGenerated(benchmark::State& state) {
   BM_OpenContainer(state, generated_library().bytes);
