@@ -10,8 +10,9 @@ namespace {
 bool names_differ_benignly(const PinNameMap& reference, const PinNameMap& other) {
   const NameMoves moves(reference, other);
   return std::all_of(reference.begin(), reference.end(), [&](const auto& entry) {
-    const std::string& other_name = other.at(entry.first);
-    return other_name == entry.second || benign_at(moves, entry.second, other_name);
+    const auto found = other.find(entry.first);
+    return found == other.end() || found->second == entry.second ||
+           benign_at(moves, entry.second, found->second);
   });
 }
 
