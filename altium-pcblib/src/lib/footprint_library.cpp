@@ -12,9 +12,12 @@ namespace {
 // The storage of an integrated library that embeds the footprint libraries.
 constexpr std::string_view kEmbeddedPcbLibStorage = "PCBLib";
 
+using tessan::Unit;
+using tessan::VoidResult;
+
 // Appends the entries of every footprint storage of an open library. Fails only when the
 // library has no footprint storage at all.
-Result<bool> append_library_entries(const Container& container, FootprintEntries& entries) {
+VoidResult append_library_entries(const Container& container, FootprintEntries& entries) {
   const std::vector<std::string> storages = list_library_storages(container);
   if (storages.empty()) return Error("no footprint storages found in PcbLib");
   for (const std::string& storage : storages) {
@@ -22,18 +25,24 @@ Result<bool> append_library_entries(const Container& container, FootprintEntries
     if (!stream.ok()) continue;
     entries.push_back(decode_footprint_stream(storage, stream.bytes));
   }
-  return true;
+  return Unit{};
 }
 
-// Appends the entries of every embedded footprint library in turn. A library that cannot be
-// inflated or opened contributes nothing; the first such failure is kept for the report.
+// Appends the entries of one library embedded in an integrated library.
+VoidResult append_embedded_library(const Result<Bytes>& library, FootprintEntries& entries) {
+  if (!library) return library.error();
+  const auto container = open_altium_container(*library);
+  if (!container) return container.error();
+  return append_library_entries(*container, entries);
+}
+
+// Appends the entries of every embedded library in turn. A library that cannot be inflated or
+// opened contributes nothing; the first such failure is kept as the reason should none serve.
 void append_embedded_entries(const std::vector<Result<Bytes>>& libraries, FootprintEntries& entries,
                              std::optional<Error>& first_failure) {
   for (const Result<Bytes>& library : libraries) {
-    auto container = library ? open_altium_container(*library) : Result<Container>(library.error());
-    auto appended =
-        container ? append_library_entries(*container, entries) : Result<bool>(container.error());
-    if (!appended && !first_failure) first_failure = appended.error();
+    auto appended = append_embedded_library(library, entries);
+    if (!appended && !first_failure) first_failure = std::move(appended).error();
   }
 }
 
