@@ -160,28 +160,34 @@ class SectorLayout {
 
 class DocumentWriter {
  public:
-  explicit DocumentWriter(std::vector<Entry>& entries) : entries_(entries) {}
+  DocumentWriter(std::vector<Entry>& entries, const CfbOptions& options)
+      : entries_(entries), options_(options) {}
 
   Bytes write() {
-    place_streams();
-    place_mini_stream();
-    directory_start_ = layout_.add_chain(sectors_for(entries_.size() * kEntrySize, kSectorSize));
-    place_fat();
+    collect_streams();
+    place_sectors();
     return serialise();
   }
 
  private:
-  void place_streams() {
+  // A chain of consecutive sectors and where its first sector number goes.
+  struct Run {
+    std::size_t count;
+    std::uint32_t* start;
+    std::uint32_t mark = 0;
+  };
+
+  void collect_streams() {
     for (auto& entry : entries_) {
       if (entry.type != kTypeStream) continue;
       entry.size = static_cast<std::uint32_t>(entry.data->size());
       if (entry.data->size() < kMiniStreamCutoff) {
         entry.start = entry.data->empty() ? kEndOfChain : add_mini_chain(*entry.data);
       } else {
-        entry.start = layout_.add_chain(sectors_for(entry.data->size(), kSectorSize));
         big_streams_.push_back(&entry);
       }
     }
+    entries_[0].size = static_cast<std::uint32_t>(mini_stream_.size());
   }
 
   std::uint32_t add_mini_chain(const Bytes& data) {
@@ -195,18 +201,31 @@ class DocumentWriter {
     return first;
   }
 
-  void place_mini_stream() {
-    entries_[0].start = layout_.add_chain(sectors_for(mini_stream_.size(), kSectorSize));
-    entries_[0].size = static_cast<std::uint32_t>(mini_stream_.size());
-    mini_fat_start_ = layout_.add_chain(sectors_for(mini_fat_.size() * 4, kSectorSize));
+  // Stream data, mini stream, mini FAT and directory, then FAT and DIFAT; or the other way
+  // round when the metadata goes first.
+  void place_sectors() {
+    std::vector<Run> runs;
+    for (Entry* entry : big_streams_) {
+      runs.push_back({sectors_for(entry->data->size(), kSectorSize), &entry->start});
+    }
+    runs.push_back({sectors_for(mini_stream_.size(), kSectorSize), &entries_[0].start});
+    runs.push_back({sectors_for(mini_fat_.size() * 4, kSectorSize), &mini_fat_start_});
+    runs.push_back({sectors_for(entries_.size() * kEntrySize, kSectorSize), &directory_start_});
+    std::size_t data_sectors = 0;
+    for (const Run& run : runs) data_sectors += run.count;
+    size_fat(data_sectors);
+    runs.push_back({fat_count_, &fat_start_, kFatSector});
+    runs.push_back({difat_count_, &difat_start_, kDifatSector});
+    if (options_.metadata_first) std::reverse(runs.begin(), runs.end());
+    for (const Run& run : runs) *run.start = layout_.add_chain(run.count, run.mark);
   }
 
-  // FAT and DIFAT sectors come last; their number depends on the total, itself included.
-  void place_fat() {
+  // The number of FAT and DIFAT sectors depends on the total, themselves included.
+  void size_fat(std::size_t data_sectors) {
     std::size_t fat = 0;
     std::size_t difat = 0;
     for (;;) {
-      const std::size_t total = layout_.size() + fat + difat;
+      const std::size_t total = data_sectors + fat + difat;
       const std::size_t need_fat = sectors_for(total, kIdsPerSector);
       const std::size_t need_difat =
           need_fat > kHeaderFatSlots ? sectors_for(need_fat - kHeaderFatSlots, kIdsPerSector - 1)
@@ -215,9 +234,7 @@ class DocumentWriter {
       fat = need_fat;
       difat = need_difat;
     }
-    fat_start_ = layout_.add_chain(fat, kFatSector);
     fat_count_ = fat;
-    difat_start_ = difat == 0 ? kEndOfChain : layout_.add_chain(difat, kDifatSector);
     difat_count_ = difat;
   }
 
@@ -322,8 +339,9 @@ class DocumentWriter {
   }
 
   std::vector<Entry>& entries_;
+  const CfbOptions& options_;
   SectorLayout layout_;
-  std::vector<const Entry*> big_streams_;
+  std::vector<Entry*> big_streams_;
   Bytes mini_stream_;
   std::vector<std::uint32_t> mini_fat_;
   std::uint32_t mini_fat_start_ = kEndOfChain;
@@ -351,7 +369,7 @@ CfbNode CfbNode::storage(std::string name, std::vector<CfbNode> children) {
 Bytes write_cfb(const std::vector<CfbNode>& root_children, const CfbOptions& options) {
   DirectoryBuilder directory(options);
   directory.add_children(0, root_children);
-  return DocumentWriter(directory.entries()).write();
+  return DocumentWriter(directory.entries(), options).write();
 }
 
 std::uint32_t CfbEditor::read_u32(std::size_t offset) const {

@@ -35,6 +35,9 @@ struct CfbOptions {
   DirectoryOrder order = DirectoryOrder::Given;
   // Siblings as one chain of right links instead of a balanced tree.
   bool degenerate_sibling_tree = false;
+  // FAT, directory and mini FAT before the stream data (else after it), so that a truncation
+  // cuts the data rather than the directory.
+  bool metadata_first = false;
 };
 
 // The whole document holding `root_children` under the root storage.

@@ -1,9 +1,152 @@
+// Bounding the directory tree of a compound document before libgsf walks it.
 #include "compound_file_check.hpp"
 
-namespace altium {
+#include <cstdint>
+#include <vector>
 
-std::optional<std::string> find_compound_file_fault(ByteView /*document*/) {
+namespace altium {
+namespace {
+
+constexpr std::uint32_t kLastRegularSector = 0xFFFFFFFA;
+constexpr std::uint32_t kNoEntry = 0xFFFFFFFF;
+constexpr std::size_t kEntrySize = 128;
+constexpr std::size_t kHeaderFatSlots = 109;
+constexpr std::uint8_t kTypeStorage = 1;
+constexpr std::uint8_t kTypeRoot = 5;
+
+std::uint32_t u32_at(ByteView bytes, std::size_t offset) {
+  return static_cast<std::uint32_t>(bytes[offset]) |
+         static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
+         static_cast<std::uint32_t>(bytes[offset + 2]) << 16 |
+         static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
+}
+
+// The sectors of a document, read-only and bounds-checked.
+class SectorView {
+ public:
+  SectorView(ByteView document, unsigned shift)
+      : document_(document), size_(std::size_t{1} << shift) {}
+
+  std::size_t sector_size() const { return size_; }
+  std::size_t sector_count() const { return document_.size() / size_ - 1; }
+
+  // The sector's bytes, or an empty view when it lies outside the document.
+  ByteView sector(std::uint32_t id) const {
+    if (id > kLastRegularSector || std::size_t{id} >= sector_count()) return {};
+    return document_.subspan((std::size_t{id} + 1) * size_, size_);
+  }
+
+ private:
+  ByteView document_;
+  std::size_t size_;
+};
+
+void append_ids(ByteView sector, std::size_t count, std::vector<std::uint32_t>& out) {
+  for (std::size_t i = 0; i < count; ++i) out.push_back(u32_at(sector, 4 * i));
+}
+
+// The FAT sector numbers: 109 in the header, the rest in the DIFAT chain.
+std::vector<std::uint32_t> fat_sector_ids(ByteView document, const SectorView& sectors) {
+  const std::size_t wanted = std::min<std::size_t>(u32_at(document, 0x2C), sectors.sector_count());
+  std::vector<std::uint32_t> ids;
+  for (std::size_t i = 0; i < kHeaderFatSlots && ids.size() < wanted; ++i) {
+    ids.push_back(u32_at(document, 0x4C + 4 * i));
+  }
+  const std::size_t per_sector = sectors.sector_size() / 4 - 1;
+  std::uint32_t next = u32_at(document, 0x44);
+  for (std::size_t steps = 0; ids.size() < wanted && steps < sectors.sector_count(); ++steps) {
+    const ByteView difat = sectors.sector(next);
+    if (difat.empty()) break;
+    append_ids(difat, std::min(per_sector, wanted - ids.size()), ids);
+    next = u32_at(difat, per_sector * 4);
+  }
+  return ids;
+}
+
+std::vector<std::uint32_t> read_fat(ByteView document, const SectorView& sectors) {
+  std::vector<std::uint32_t> fat;
+  for (const std::uint32_t id : fat_sector_ids(document, sectors)) {
+    const ByteView sector = sectors.sector(id);
+    if (sector.empty()) break;
+    append_ids(sector, sectors.sector_size() / 4, fat);
+  }
+  return fat;
+}
+
+// The directory sectors, following the FAT; a cycle ends the chain.
+std::vector<ByteView> directory_sectors(ByteView document, const SectorView& sectors) {
+  const auto fat = read_fat(document, sectors);
+  std::vector<ByteView> chain;
+  std::uint32_t id = u32_at(document, 0x30);
+  while (chain.size() < sectors.sector_count()) {
+    const ByteView sector = sectors.sector(id);
+    if (sector.empty()) break;
+    chain.push_back(sector);
+    if (id >= fat.size()) break;
+    id = fat[id];
+  }
+  return chain;
+}
+
+class DirectoryTree {
+ public:
+  DirectoryTree(std::vector<ByteView> sectors, std::size_t entries_per_sector)
+      : sectors_(std::move(sectors)), per_sector_(entries_per_sector) {}
+
+  std::size_t entry_count() const { return sectors_.size() * per_sector_; }
+
+  ByteView entry(std::uint32_t id) const {
+    return sectors_[id / per_sector_].subspan((id % per_sector_) * kEntrySize, kEntrySize);
+  }
+
+ private:
+  std::vector<ByteView> sectors_;
+  std::size_t per_sector_;
+};
+
+struct PendingEntry {
+  std::uint32_t id;
+  std::uint32_t parent;
+  std::size_t depth;
+};
+
+// Visits the tree in the order libgsf's recursion does (left sibling, right sibling, child),
+// each entry once, measuring the recursion depth and the entries under every storage.
+std::optional<std::string> check_tree(const DirectoryTree& tree) {
+  std::vector<bool> seen(tree.entry_count(), false);
+  std::vector<std::size_t> entries_under(tree.entry_count(), 0);
+  std::vector<PendingEntry> pending = {{0, kNoEntry, 1}};
+  while (!pending.empty()) {
+    const PendingEntry at = pending.back();
+    pending.pop_back();
+    if (at.id >= tree.entry_count() || seen[at.id]) continue;
+    seen[at.id] = true;
+    if (at.depth > kMaxDirectoryDepth) return "directory tree nested too deeply";
+    if (at.parent != kNoEntry && ++entries_under[at.parent] > kMaxStorageEntries) {
+      return "too many entries in one storage";
+    }
+    const ByteView entry = tree.entry(at.id);
+    const std::uint8_t type = entry[0x42];
+    if (type == kTypeStorage || type == kTypeRoot) {
+      pending.push_back({u32_at(entry, 0x4C), at.id, at.depth + 1});
+    }
+    pending.push_back({u32_at(entry, 0x48), at.parent, at.depth + 1});
+    pending.push_back({u32_at(entry, 0x44), at.parent, at.depth + 1});
+  }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> find_compound_file_fault(ByteView document) {
+  if (document.size() < 512) return std::nullopt;
+  const unsigned shift = document[0x1E] | document[0x1F] << 8;
+  if (shift != 9 && shift != 12) return std::nullopt;
+  const SectorView sectors(document, shift);
+  if (document.size() < 2 * sectors.sector_size()) return std::nullopt;
+  const DirectoryTree tree(directory_sectors(document, sectors),
+                           sectors.sector_size() / kEntrySize);
+  return check_tree(tree);
 }
 
 }  // namespace altium

@@ -1,7 +1,10 @@
 // Structural checks of a compound document made before libgsf is handed the buffer, for the
-// malformations that libgsf itself does not survive gracefully.
+// shapes that libgsf does not survive in bounded time and stack: libgsf builds the directory
+// tree by recursion (one level per sibling or child link followed) and keeps each storage's
+// children in a sorted list (quadratic in their number).
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -9,7 +12,14 @@
 
 namespace altium {
 
-// What is wrong with the document's structure, or nothing when libgsf may open it.
+// Deepest chain of directory links accepted; real documents hold red-black sibling trees whose
+// depth grows with the logarithm of the number of entries.
+inline constexpr std::size_t kMaxDirectoryDepth = 8192;
+// Most entries accepted under one storage.
+inline constexpr std::size_t kMaxStorageEntries = 16384;
+
+// What is wrong with the document's structure, or nothing when libgsf may open it (including
+// when the structure is broken in ways libgsf itself reports).
 std::optional<std::string> find_compound_file_fault(ByteView document);
 
 }  // namespace altium

@@ -1,7 +1,9 @@
 // The inside of an open compound document: the bytes it was opened on and libgsf's objects.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "altium_container/container.hpp"
@@ -9,12 +11,23 @@
 
 namespace altium {
 
+// The root's children, listed once: libgsf finds a child by walking its list, so the storages
+// are kept open for the stream reads that follow.
+struct RootIndex {
+  std::vector<RootChild> children;
+  std::unordered_map<std::string, gsf::ObjectRef<GsfInput>> storages;
+};
+
 struct Container::Impl {
   Bytes padded_copy;  // the padded copy of a short buffer; empty when the caller's is used
   ByteView bytes;     // what the document was opened on
   gsf::ObjectRef<GsfInput> input;
   gsf::ObjectRef<GsfInfile> root;
+  std::optional<RootIndex> root_index;
 };
+
+// The root's children, listed on first use.
+const RootIndex& index_root(const Container& container);
 
 // The stream reached from the root through the storages and stream named by `parts`.
 StreamData read_stream_at(const Container& container, const std::vector<std::string>& parts);

@@ -14,26 +14,9 @@ constexpr std::size_t kMaxInflatedTotal = std::size_t{256} * 1024 * 1024;
 constexpr std::uint8_t kStoredTag = 0;
 constexpr std::uint8_t kCompressedTag = 2;
 
-struct EmbeddedStream {
-  std::string name;
-  bool is_storage = false;
-};
-
-std::vector<EmbeddedStream> list_children(GsfInfile* storage) {
-  std::vector<EmbeddedStream> children;
-  const int count = gsf_infile_num_children(storage);
-  for (int i = 0; i < count; ++i) {
-    const char* name = gsf_infile_name_by_index(storage, i);
-    if (name == nullptr) continue;
-    const gsf::ObjectRef<GsfInput> child(gsf_infile_child_by_index(storage, i));
-    children.push_back(EmbeddedStream{name, gsf::child_count(child.get()) >= 0});
-  }
-  return children;
-}
-
 // An embedding storage holds streams and no "Data" stream (which would make it a library
 // element of its own).
-bool is_embedding_storage(const std::vector<EmbeddedStream>& children) {
+bool is_embedding_storage(const std::vector<gsf::ChildEntry>& children) {
   bool has_stream = false;
   for (const auto& child : children) {
     if (child.name == "Data") return false;
@@ -64,7 +47,7 @@ std::optional<std::vector<Result<Bytes>>> embedded_libraries(const Container& co
   const std::string name(storage_name);
   auto storage = gsf::open_child(container.impl().root.get(), name.c_str());
   if (!storage.input || gsf::child_count(storage.input.get()) < 0) return std::nullopt;
-  const auto children = list_children(GSF_INFILE(storage.input.get()));
+  const auto children = gsf::open_children(GSF_INFILE(storage.input.get()));
   if (!is_embedding_storage(children)) return std::nullopt;
 
   std::vector<Result<Bytes>> libraries;

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace altium::gsf {
 
@@ -54,6 +55,15 @@ struct OpenedChild {
 
 // Opens the child `name` of `parent`.
 OpenedChild open_child(GsfInfile* parent, const char* name);
+
+struct ChildEntry {
+  std::string name;
+  bool is_storage = false;    // false too when the child cannot be opened
+  ObjectRef<GsfInput> input;  // the opened child, or null
+};
+
+// The children of a storage, opened, in libgsf's order.
+std::vector<ChildEntry> open_children(GsfInfile* parent);
 
 // The number of children of a storage, or -1 for a stream (or anything that is not a storage).
 int child_count(GsfInput* input);

@@ -12,23 +12,26 @@ bool is_library_storage(const RootChild& child) {
 
 }  // namespace
 
-std::vector<RootChild> list_root_children(const Container& container) {
-  GsfInfile* root = container.impl().root.get();
-  std::vector<RootChild> children;
-  const int count = gsf_infile_num_children(root);
-  for (int i = 0; i < count; ++i) {
-    const char* name = gsf_infile_name_by_index(root, i);
-    if (name == nullptr) continue;
-    const gsf::ObjectRef<GsfInput> child(gsf_infile_child_by_index(root, i));
-    children.push_back(RootChild{name, gsf::child_count(child.get()) >= 0});
+const RootIndex& index_root(const Container& container) {
+  auto& impl = container.impl();
+  if (impl.root_index) return *impl.root_index;
+  RootIndex index;
+  for (auto& child : gsf::open_children(impl.root.get())) {
+    index.children.push_back(RootChild{child.name, child.is_storage});
+    // libgsf's lookup by name takes the first child of that name; so does the index.
+    if (child.is_storage) index.storages.try_emplace(child.name, std::move(child.input));
   }
-  return children;
+  return impl.root_index.emplace(std::move(index));
+}
+
+std::vector<RootChild> list_root_children(const Container& container) {
+  return index_root(container).children;
 }
 
 std::vector<std::string> list_library_storages(const Container& container) {
   std::vector<std::string> storages;
-  for (auto& child : list_root_children(container)) {
-    if (is_library_storage(child)) storages.push_back(std::move(child.name));
+  for (const auto& child : index_root(container).children) {
+    if (is_library_storage(child)) storages.push_back(child.name);
   }
   return storages;
 }

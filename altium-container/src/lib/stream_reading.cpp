@@ -26,15 +26,31 @@ std::vector<std::string> split_path(std::string_view path) {
   return parts;
 }
 
-// Walks from the root down the path; the result is the opened stream, or why it cannot be.
+// The storage a path starts from: a root storage already opened by the index, or the root.
+GsfInfile* starting_storage(const Container& container, const std::vector<std::string>& parts,
+                            std::size_t& first_part) {
+  const auto& storages = index_root(container).storages;
+  if (parts.size() > 1) {
+    const auto found = storages.find(parts.front());
+    if (found != storages.end() && found->second) {
+      first_part = 1;
+      return GSF_INFILE(found->second.get());
+    }
+  }
+  first_part = 0;
+  return container.impl().root.get();
+}
+
+// Walks down the path; the result is the opened stream, or why it cannot be.
 StreamData open_path(const Container& container, const std::vector<std::string>& parts,
                      gsf::ObjectRef<GsfInput>& opened) {
   if (parts.empty()) return failure(StreamFailure::CannotOpen, "not a stream");
+  std::size_t first_part = 0;
+  GsfInfile* parent = starting_storage(container, parts, first_part);
   gsf::ObjectRef<GsfInput> current;
-  GsfInfile* parent = container.impl().root.get();
-  for (const auto& part : parts) {
+  for (std::size_t i = first_part; i < parts.size(); ++i) {
     if (parent == nullptr) return failure(StreamFailure::CannotOpen, "not a storage");
-    auto child = gsf::open_child(parent, part.c_str());
+    auto child = gsf::open_child(parent, parts[i].c_str());
     if (!child.found) return failure(StreamFailure::CannotOpen, "no such stream");
     if (!child.input) return failure(StreamFailure::CannotOpen, child.error_text);
     current = std::move(child.input);
