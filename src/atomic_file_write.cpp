@@ -18,10 +18,11 @@ mode_t new_file_mode() {
   return 0666 & ~mask;
 }
 
-// The temporary file's name pattern: hidden, in the target's directory, unique suffix.
+// The temporary file's name pattern: hidden, in the target's directory, unique suffix, and
+// short, so that it fits wherever the target's own name fits.
 std::string temporary_pattern(const std::filesystem::path& path) {
   const std::filesystem::path directory = path.parent_path();
-  const std::string name = "." + path.filename().string() + ".tmp-XXXXXX";
+  const std::string name = ".tessan-write-XXXXXX";
   return (directory.empty() ? std::filesystem::path(name) : directory / name).string();
 }
 

@@ -3,21 +3,10 @@
 #include "cli/aux_commands.hpp"
 #include "cli/console.hpp"
 #include "cli/inspect_summary.hpp"
-#include "parsers/read_text_file.hpp"
+#include "regular_file_read.hpp"
 #include "result_doc_json.hpp"
 
 namespace tessan {
-
-namespace {
-
-// The operating system's reason (or the UTF-8 complaint) without the "reading" context.
-std::string innermost_message(const Error& error) {
-  const Error* innermost = &error;
-  while (innermost->cause() != nullptr) innermost = innermost->cause();
-  return innermost->message();
-}
-
-}  // namespace
 
 int run_inspect(const Inspect& inspect) {
   const std::filesystem::path path =
@@ -29,9 +18,9 @@ int run_inspect(const Inspect& inspect) {
     print_hint("run `tessan check " + inspect.chip_dir.string() + "` first");
     return 1;
   }
-  const auto text = read_text_file(path);
+  const auto text = read_regular_file(path);
   if (!text) {
-    print_error(innermost_message(text.error()));
+    print_error(text.error().message());
     return 1;
   }
   const auto doc = parse_result_doc(*text);

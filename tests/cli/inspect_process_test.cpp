@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -156,7 +157,7 @@ TEST(InspectProcess, BrokenDocumentsGiveOneErrorLine) {
       {"not JSON", "MPN: M", "parse error"},
       {"wrong type", wrong_type, "invalid type at /exit_code"},
       {"missing key", missing_key, "missing field `mpn`"},
-      {"not UTF-8", "{\"mpn\": \"\xff\"}", "stream did not contain valid UTF-8"},
+      {"not UTF-8", "{\"mpn\": \"\xff\"}", "ill-formed UTF-8"},
   };
   for (const auto& row : rows) {
     TempDir tmp;
@@ -176,6 +177,18 @@ TEST(InspectProcess, UnreadableDocumentGivesTheSystemReason) {
   const auto directory = run_tessan({"inspect", (tmp.path() / "M").string()});
   EXPECT_EQ(directory.exit_code, 1);
   EXPECT_EQ(directory.err, "ERROR: Is a directory\n");
+
+  // Special files could block or never end; they are refused.
+  tmp.write("F/keep", "");
+  ASSERT_EQ(::mkfifo((tmp.path() / "F" / "F-tessan.result.json").c_str(), 0600), 0);
+  const auto fifo = run_tessan({"inspect", (tmp.path() / "F").string()});
+  EXPECT_EQ(fifo.exit_code, 1);
+  EXPECT_EQ(fifo.err, "ERROR: not a regular file\n");
+  tmp.write("Z/keep", "");
+  fs::create_symlink("/dev/zero", tmp.path() / "Z" / "Z-tessan.result.json");
+  const auto device = run_tessan({"inspect", (tmp.path() / "Z").string()});
+  EXPECT_EQ(device.exit_code, 1);
+  EXPECT_EQ(device.err, "ERROR: not a regular file\n");
 
   if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
   const fs::path locked = tmp.write("L/L-tessan.result.json", "{}");

@@ -86,6 +86,12 @@ TEST(ResultDocFile, ReadingReportsMissingAndInvalidFiles) {
   ASSERT_FALSE(missing);
   EXPECT_EQ(missing.error().message(), "reading " + (dir.path() / "none.json").string());
 
+  ASSERT_EQ(::mkfifo((dir.path() / "fifo.json").c_str(), 0600), 0);
+  const auto fifo = read_result_doc(dir.path() / "fifo.json");
+  ASSERT_FALSE(fifo);
+  ASSERT_NE(fifo.error().cause(), nullptr);
+  EXPECT_EQ(fifo.error().cause()->message(), "not a regular file");
+
   const auto truncated = read_result_doc(dir.write("t.json", R"({"schema_version": "1",)"));
   ASSERT_FALSE(truncated);
   EXPECT_NE(truncated.error().message().find("parse error"), std::string::npos);
