@@ -55,9 +55,9 @@ Bytes sch_record(const Bytes& payload);
 Bytes sch_text_record(std::string_view properties);
 
 struct SchPin {
-  std::string name;
-  std::string designator;
-  std::string description;  // written before the geometry when not empty
+  std::string name{};
+  std::string designator{};
+  std::string description{};  // its length byte sits at 12; its text shifts the fields after it
   std::uint8_t conglomerate = 0;
   std::int16_t length = 30;
   std::int16_t x = 0;

@@ -18,16 +18,9 @@ bool has_signature(ByteView bytes) {
          std::equal(kSignature.begin(), kSignature.end(), bytes.begin());
 }
 
-// Short buffers are opened as a copy extended with 0xFF bytes to 1 MiB.
-void choose_buffer(Container::Impl& impl, ByteView bytes) {
-  if (bytes.size() >= kMinimumOpenedSize) {
-    impl.bytes = bytes;
-    return;
-  }
-  impl.padded_copy.reserve(kMinimumOpenedSize);
-  impl.padded_copy.assign(bytes.begin(), bytes.end());
-  impl.padded_copy.resize(kMinimumOpenedSize, 0xFF);
-  impl.bytes = impl.padded_copy;
+// Short buffers are extended with 0xFF bytes to 1 MiB.
+void pad_short_buffer(Bytes& bytes) {
+  if (bytes.size() < kMinimumOpenedSize) bytes.resize(kMinimumOpenedSize, 0xFF);
 }
 
 }  // namespace
@@ -39,9 +32,18 @@ Container::~Container() = default;
 
 Result<Container> open_altium_container(ByteView bytes) {
   if (!has_signature(bytes)) return Error("not an OLE2 compound document (bad magic)");
+  Bytes copy;
+  copy.reserve(std::max(bytes.size(), kMinimumOpenedSize));
+  copy.assign(bytes.begin(), bytes.end());
+  return open_altium_container(std::move(copy));
+}
+
+Result<Container> open_altium_container(Bytes bytes) {
+  if (!has_signature(bytes)) return Error("not an OLE2 compound document (bad magic)");
   gsf::ensure_initialised();
   auto impl = std::make_unique<Container::Impl>();
-  choose_buffer(*impl, bytes);
+  impl->bytes = std::move(bytes);
+  pad_short_buffer(impl->bytes);
   if (auto fault = find_compound_file_fault(impl->bytes)) return Error("open OLE2: " + *fault);
 
   impl->input = gsf::ObjectRef<GsfInput>(

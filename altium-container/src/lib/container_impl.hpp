@@ -19,8 +19,7 @@ struct RootIndex {
 };
 
 struct Container::Impl {
-  Bytes padded_copy;  // the padded copy of a short buffer; empty when the caller's is used
-  ByteView bytes;     // what the document was opened on
+  Bytes bytes;  // what the document was opened on, padded when it was short
   gsf::ObjectRef<GsfInput> input;
   gsf::ObjectRef<GsfInfile> root;
   std::optional<RootIndex> root_index;

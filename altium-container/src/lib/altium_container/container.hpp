@@ -36,6 +36,9 @@ class Container {
 
 // Checks the signature, pads short buffers with 0xFF to 1 MiB, opens the document.
 // Errors: "not an OLE2 compound document (bad magic)", "open OLE2: " + reader's text.
+// The container owns what it opened: the bytes given are moved in, a view is copied, so the
+// caller's buffer may go away while the container is in use.
+Result<Container> open_altium_container(Bytes bytes);
 Result<Container> open_altium_container(ByteView bytes);
 
 struct RootChild {
