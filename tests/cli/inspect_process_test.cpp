@@ -53,25 +53,6 @@ fs::path write_document(const fs::path& dir, const std::string& name, const Resu
   return path;
 }
 
-TEST(InspectProcess, GoldenDocumentWithoutMissingSourcesOrHints) {
-  TempDir tmp;
-  write_document(tmp.path() / "LM358DR", "LM358DR", golden_document("LM358DR"));
-  const auto run = run_tessan({"inspect", (tmp.path() / "LM358DR").string()});
-  EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out,
-            "MPN: LM358DR \u2014 status: Golden, exit_code: 0\n"
-            "Sources compared: [\"quarn\", \"kicad\", \"eagle\", \"altium\"]\n"
-            "Axes:\n"
-            "         pad_count  Agree\n"
-            "       pad_numbers  Agree\n"
-            "  symbol_pin_count  Agree\n"
-            "         pin_names  Agree\n"
-            "    pin_to_pad_map  Agree\n"
-            "    package_family  Agree\n"
-            "         body_dims  Agree\n");
-}
-
 TEST(InspectProcess, DivergentDocumentIsSummarisedAndExitsZero) {
   TempDir tmp;
   write_document(tmp.path() / "M", "M", divergent_document("M"));
