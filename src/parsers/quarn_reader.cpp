@@ -1,11 +1,11 @@
 #include "parsers/quarn_reader.hpp"
 
-#include <exception>
 #include <string>
 #include <utility>
 
 #include <nlohmann/json.hpp>
 
+#include "parsers/quarn_json_filter.hpp"
 #include "parsers/read_text_file.hpp"
 
 namespace tessan {
@@ -14,45 +14,12 @@ namespace {
 
 using json = nlohmann::json;
 
-// The member "padDescriptions" of the footprint document's root object, whose member values
-// are never looked at: they are replaced by null as soon as each one is parsed, so that a
-// footprint with many pads does not hold every pad's description in memory.
-class PadValuePruner {
- public:
-  bool operator()(int depth, json::parse_event_t event, json& parsed) {
-    if (event == json::parse_event_t::key && depth == 1) {
-      inside_pad_descriptions_ =
-          parsed.is_string() && parsed.get_ref<const std::string&>() == "padDescriptions";
-    } else if (inside_pad_descriptions_ && depth == 2 && ends_value(event)) {
-      parsed = nullptr;
-    }
-    return true;
-  }
-
- private:
-  static bool ends_value(json::parse_event_t event) {
-    return event == json::parse_event_t::value || event == json::parse_event_t::object_end ||
-           event == json::parse_event_t::array_end;
-  }
-
-  bool inside_pad_descriptions_ = false;
-};
-
-// Every failure of the JSON library (syntax, number range, memory) becomes the cause.
-Result<json> parse_json(const std::string& text, json::parser_callback_t callback,
-                        const char* what) {
-  try {
-    return json::parse(text, std::move(callback));
-  } catch (const std::exception& e) {
-    return Error(what, Error(e.what()));
-  }
-}
-
-Result<json> read_json(const std::filesystem::path& path, const char* what,
-                       json::parser_callback_t callback) {
+Result<json> read_json(const std::filesystem::path& path, const char* what) {
   auto text = read_text_file(path);
   if (!text) return std::move(text).error();
-  return parse_json(*text, std::move(callback), what);
+  auto document = parse_quarn_json(*text);
+  if (!document) return std::move(document).error().wrap(what);
+  return document;
 }
 
 std::string string_member(const json& object, const char* key) {
@@ -120,12 +87,12 @@ Result<SourceData> read_quarn(const std::filesystem::path& symbol_path,
   SourceData record;
   record.name = "quarn";
   {
-    auto symbol = read_json(symbol_path, "parsing quarn symbol JSON", nullptr);
+    auto symbol = read_json(symbol_path, "parsing quarn symbol JSON");
     if (!symbol) return std::move(symbol).error();
     record.pins = pins_of(*symbol);
   }
   if (!footprint_path) return record;
-  auto footprint = read_json(*footprint_path, "parsing quarn footprint JSON", PadValuePruner{});
+  auto footprint = read_json(*footprint_path, "parsing quarn footprint JSON");
   if (!footprint) return std::move(footprint).error();
   record.pads = pads_of(*footprint);
   record.package = package_of(*footprint);
