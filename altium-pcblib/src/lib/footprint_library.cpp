@@ -78,7 +78,7 @@ Result<FootprintEntries> parse_footprint_entries(ByteView bytes) {
 Result<FootprintEntries> read_footprint_entries(const std::filesystem::path& path) {
   auto bytes = read_pcblib_file(path);
   if (!bytes) return Error("read .PcbLib: " + path.string(), std::move(bytes).error());
-  return parse_footprint_entries(*bytes);
+  return parse_footprint_entries(bytes->view());
 }
 
 }  // namespace altium

@@ -1,5 +1,7 @@
 #include "altium_pcblib/footprint_stream.hpp"
 
+#include <algorithm>
+
 #include "altium_pcblib/pad_record.hpp"
 
 namespace altium {
@@ -43,8 +45,12 @@ FootprintEntry decode_footprint_stream(std::string_view storage_name, ByteView s
 
   FootprintEntry entry;
   entry.module_name = footprint_name(stream, block_length);
-  for (const PcbRecord& record :
-       walk_pcb_records(stream, static_cast<std::size_t>(records_start))) {
+  const std::vector<PcbRecord> records =
+      walk_pcb_records(stream, static_cast<std::size_t>(records_start));
+  entry.pads.reserve(static_cast<std::size_t>(
+      std::count_if(records.begin(), records.end(),
+                    [](const PcbRecord& r) { return r.type == kPadRecordType; })));
+  for (const PcbRecord& record : records) {
     if (record.type != kPadRecordType) continue;
     if (auto pad = decode_pad_record(record)) entry.pads.push_back(std::move(*pad));
   }

@@ -22,28 +22,40 @@ struct FileDescriptor {
   }
 };
 
+// A buffer of `capacity` bytes holding the first `used` bytes of `data`.
+std::unique_ptr<std::uint8_t[]> grown(std::unique_ptr<std::uint8_t[]> data, std::size_t used,
+                                      std::size_t capacity) {
+  auto larger = std::make_unique_for_overwrite<std::uint8_t[]>(capacity);
+  std::copy(data.get(), data.get() + used, larger.get());
+  return larger;
+}
+
 }  // namespace
 
-Result<Bytes> read_pcblib_file(const std::filesystem::path& path) {
+Result<FileBytes> read_pcblib_file(const std::filesystem::path& path) {
   const FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
   if (file.fd < 0) return Error(std::strerror(errno));
   struct stat info {};
   if (::fstat(file.fd, &info) != 0) return Error(std::strerror(errno));
   if (S_ISDIR(info.st_mode)) return Error(std::strerror(EISDIR));
 
-  Bytes bytes(
-      std::max(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) + 1, kMinimumCapacity));
+  // One byte more than the size found, so that a file that grew is noticed and read whole.
+  std::size_t capacity =
+      std::max(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) + 1, kMinimumCapacity);
+  auto data = std::make_unique_for_overwrite<std::uint8_t[]>(capacity);
   std::size_t used = 0;
   for (;;) {
-    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
-    const ssize_t n = ::read(file.fd, bytes.data() + used, bytes.size() - used);
+    if (used == capacity) {
+      data = grown(std::move(data), used, capacity * 2);
+      capacity *= 2;
+    }
+    const ssize_t n = ::read(file.fd, data.get() + used, capacity - used);
     if (n == 0) break;
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return Error(std::strerror(errno));
     used += static_cast<std::size_t>(n);
   }
-  bytes.resize(used);
-  return bytes;
+  return FileBytes(std::move(data), used);
 }
 
 }  // namespace altium

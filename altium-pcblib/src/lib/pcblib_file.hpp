@@ -1,13 +1,28 @@
 // Reading a library file whole into memory.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <memory>
 
 #include "altium_container/container.hpp"
 
 namespace altium {
 
+// The bytes of a file. The buffer is not zero-filled before the file is read into it.
+class FileBytes {
+ public:
+  FileBytes() = default;
+  FileBytes(std::unique_ptr<std::uint8_t[]> data, std::size_t size)
+      : data_(std::move(data)), size_(size) {}
+  ByteView view() const { return {data_.get(), size_}; }
+
+ private:
+  std::unique_ptr<std::uint8_t[]> data_;
+  std::size_t size_ = 0;
+};
+
 // The file's bytes, or an error holding the operating system's reason.
-Result<Bytes> read_pcblib_file(const std::filesystem::path& path);
+Result<FileBytes> read_pcblib_file(const std::filesystem::path& path);
 
 }  // namespace altium

@@ -40,7 +40,7 @@ Result<SourceData> read_altium(const std::filesystem::path& footprint_library_pa
     return std::move(entries).error().wrap("altium-pcblib parsing " +
                                            footprint_library_path.string());
   }
-  std::vector<FootprintVariant> variants = footprint_variants(*entries);
+  std::vector<FootprintVariant> variants = footprint_variants(std::move(entries).value());
   drop_unparsed_variants(variants);
   const auto chosen = choose_variant(variants, consensus_pad_count);
   if (!chosen) return Error("no parseable footprint variants in PcbLib");

@@ -15,12 +15,12 @@ constexpr std::array<std::string_view, 5> kMarkerWords = {"-MFG", "_MFG", "DEBUG
 constexpr std::uint64_t kCostPerPad = 1000;
 constexpr std::uint64_t kMarkerPenalty = 100;
 
-FootprintVariant variant_of(const altium::FootprintEntry& entry) {
+FootprintVariant variant_of(altium::FootprintEntry&& entry) {
   FootprintVariant variant;
   variant.pads.reserve(entry.pads.size());
-  for (const altium::Pad& pad : entry.pads) variant.pads.push_back(pad.number);
-  variant.module_name = entry.module_name;
-  variant.parse_error = entry.parse_error;
+  for (altium::Pad& pad : entry.pads) variant.pads.push_back(std::move(pad.number));
+  variant.module_name = std::move(entry.module_name);
+  variant.parse_error = std::move(entry.parse_error);
   return variant;
 }
 
@@ -34,11 +34,10 @@ std::uint64_t choice_key(const FootprintVariant& variant, std::uint32_t consensu
 
 }  // namespace
 
-std::vector<FootprintVariant> footprint_variants(
-    const std::vector<altium::FootprintEntry>& entries) {
+std::vector<FootprintVariant> footprint_variants(std::vector<altium::FootprintEntry>&& entries) {
   std::vector<FootprintVariant> variants;
   variants.reserve(entries.size());
-  for (const altium::FootprintEntry& entry : entries) variants.push_back(variant_of(entry));
+  for (altium::FootprintEntry& entry : entries) variants.push_back(variant_of(std::move(entry)));
   return variants;
 }
 

@@ -19,9 +19,8 @@ struct FootprintVariant {
   bool operator==(const FootprintVariant&) const = default;
 };
 
-// One variant per footprint entry, in entry order.
-std::vector<FootprintVariant> footprint_variants(
-    const std::vector<altium::FootprintEntry>& entries);
+// One variant per footprint entry, in entry order; the entries' texts are moved over.
+std::vector<FootprintVariant> footprint_variants(std::vector<altium::FootprintEntry>&& entries);
 
 // Drops the variants that failed to parse and hold no pads; the others keep their order.
 void drop_unparsed_variants(std::vector<FootprintVariant>& variants);

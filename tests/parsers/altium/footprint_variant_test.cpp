@@ -87,7 +87,7 @@ TEST(FootprintVariants, TakePadLabelsNameAndError) {
   altium::FootprintEntry failed;
   failed.module_name = "QFN";
   failed.parse_error = "stream too short (2 bytes)";
-  const auto variants = tessan::footprint_variants({footprint, failed});
+  const auto variants = tessan::footprint_variants(std::vector{footprint, failed});
   ASSERT_EQ(variants.size(), 2u);
   EXPECT_EQ(variants[0].pads, (std::vector<std::string>{"1", "", "?"}));
   EXPECT_EQ(variants[0].module_name, "SOT23");
