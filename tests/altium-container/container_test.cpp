@@ -28,8 +28,9 @@ CfbNode element(std::string name, Bytes data) {
   return CfbNode::storage(std::move(name), {CfbNode::stream("Data", std::move(data))});
 }
 
-altium::Container open_ok(const Bytes& bytes) {
-  auto container = altium::open_altium_container(bytes);
+// Moves the bytes in: a container opened on a view of 1 MiB or more only borrows it.
+altium::Container open_ok(Bytes bytes) {
+  auto container = altium::open_altium_container(std::move(bytes));
   if (!container.ok()) ADD_FAILURE() << container.error().message();
   return std::move(container).value();
 }
@@ -69,6 +70,16 @@ TEST(OpenAltiumContainer, OpensShortAndLongDocuments) {
     ASSERT_TRUE(data.ok()) << size << ": " << data.error_text;
     EXPECT_EQ(data.bytes, pattern(size, 3));
   }
+}
+
+TEST(OpenAltiumContainer, KeepsATemporaryBufferItWasHanded) {
+  auto container = altium::open_altium_container(write_cfb({element("A", pattern(1300000, 5))}));
+  ASSERT_TRUE(container.ok()) << container.error().message();
+  const Bytes other(1 << 21, 0x5A);  // reuses freed memory, were the buffer dropped
+  const auto data = altium::read_data_stream(*container, "A");
+  ASSERT_TRUE(data.ok()) << data.error_text;
+  EXPECT_EQ(data.bytes, pattern(1300000, 5));
+  EXPECT_EQ(other[0], 0x5A);
 }
 
 TEST(OpenAltiumContainer, MovedContainerStaysUsable) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -167,6 +168,10 @@ struct PropertyCase {
   std::optional<std::string> value;
 };
 
+void PrintTo(const PropertyCase& c, std::ostream* os) {
+  *os << '"' << c.text << "\" / " << c.key;
+}
+
 class LookupProperty : public ::testing::TestWithParam<PropertyCase> {};
 
 TEST_P(LookupProperty, FindsTheFirstPieceStartingWithKeyAndEquals) {
@@ -232,6 +237,10 @@ struct DecodeCase {
   Bytes bytes;
   std::string utf8;
 };
+
+void PrintTo(const DecodeCase& c, std::ostream* os) {
+  *os << '"' << c.utf8 << '"';
+}
 
 class DecodeAltiumText : public ::testing::TestWithParam<DecodeCase> {};
 

@@ -23,29 +23,13 @@ void pad_short_buffer(Bytes& bytes) {
   if (bytes.size() < kMinimumOpenedSize) bytes.resize(kMinimumOpenedSize, 0xFF);
 }
 
-}  // namespace
-
-Container::Container(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
-Container::Container(Container&&) noexcept = default;
-Container& Container::operator=(Container&&) noexcept = default;
-Container::~Container() = default;
-
-Result<Container> open_altium_container(ByteView bytes) {
-  if (!has_signature(bytes)) return Error("not an OLE2 compound document (bad magic)");
-  Bytes copy;
-  copy.reserve(std::max(bytes.size(), kMinimumOpenedSize));
-  copy.assign(bytes.begin(), bytes.end());
-  return open_altium_container(std::move(copy));
+Error bad_magic() {
+  return Error("not an OLE2 compound document (bad magic)");
 }
 
-Result<Container> open_altium_container(Bytes bytes) {
-  if (!has_signature(bytes)) return Error("not an OLE2 compound document (bad magic)");
+Result<Container> open_document(std::unique_ptr<Container::Impl> impl) {
   gsf::ensure_initialised();
-  auto impl = std::make_unique<Container::Impl>();
-  impl->bytes = std::move(bytes);
-  pad_short_buffer(impl->bytes);
   if (auto fault = find_compound_file_fault(impl->bytes)) return Error("open OLE2: " + *fault);
-
   impl->input = gsf::ObjectRef<GsfInput>(
       gsf_input_memory_new(impl->bytes.data(), static_cast<gsf_off_t>(impl->bytes.size()), FALSE));
   if (!impl->input) return Error("open OLE2: cannot wrap the buffer");
@@ -54,6 +38,36 @@ Result<Container> open_altium_container(Bytes bytes) {
   if (!impl->root) return Error("open OLE2: " + gsf::take_error_text(error));
   if (error != nullptr) g_error_free(error);
   return Container(std::move(impl));
+}
+
+}  // namespace
+
+Container::Container(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Container::Container(Container&&) noexcept = default;
+Container& Container::operator=(Container&&) noexcept = default;
+Container::~Container() = default;
+
+Result<Container> open_altium_container(Bytes&& bytes) {
+  if (!has_signature(bytes)) return bad_magic();
+  auto impl = std::make_unique<Container::Impl>();
+  impl->owned = std::move(bytes);
+  pad_short_buffer(impl->owned);
+  impl->bytes = impl->owned;
+  return open_document(std::move(impl));
+}
+
+Result<Container> open_altium_container(ByteView bytes) {
+  if (!has_signature(bytes)) return bad_magic();
+  auto impl = std::make_unique<Container::Impl>();
+  if (bytes.size() < kMinimumOpenedSize) {
+    impl->owned.reserve(kMinimumOpenedSize);
+    impl->owned.assign(bytes.begin(), bytes.end());
+    pad_short_buffer(impl->owned);
+    impl->bytes = impl->owned;
+  } else {
+    impl->bytes = bytes;
+  }
+  return open_document(std::move(impl));
 }
 
 }  // namespace altium

@@ -19,7 +19,8 @@ struct RootIndex {
 };
 
 struct Container::Impl {
-  Bytes bytes;  // what the document was opened on, padded when it was short
+  Bytes owned;     // the buffer moved in, or the padded copy of a short view
+  ByteView bytes;  // what the document was opened on: `owned`, or the caller's long view
   gsf::ObjectRef<GsfInput> input;
   gsf::ObjectRef<GsfInfile> root;
   std::optional<RootIndex> root_index;

@@ -19,8 +19,8 @@ using tessan::Result;
 using Bytes = std::vector<std::uint8_t>;
 using ByteView = std::span<const std::uint8_t>;
 
-// An open compound document. Owns the buffer it was opened on and the compound-file
-// reader's objects; movable, not copyable.
+// An open compound document. Owns the compound-file reader's objects, and the buffer it was
+// opened on unless that was a caller's view of 1 MiB or more; movable, not copyable.
 class Container {
  public:
   struct Impl;
@@ -36,9 +36,10 @@ class Container {
 
 // Checks the signature, pads short buffers with 0xFF to 1 MiB, opens the document.
 // Errors: "not an OLE2 compound document (bad magic)", "open OLE2: " + reader's text.
-// The container owns what it opened: the bytes given are moved in, a view is copied, so the
-// caller's buffer may go away while the container is in use.
-Result<Container> open_altium_container(Bytes bytes);
+// A buffer handed over as a temporary is moved into the container. A view of 1 MiB or more is
+// opened in place, without a copy: its owner keeps it alive while the container is in use. A
+// shorter view is copied (and padded).
+Result<Container> open_altium_container(Bytes&& bytes);
 Result<Container> open_altium_container(ByteView bytes);
 
 struct RootChild {
