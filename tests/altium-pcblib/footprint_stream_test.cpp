@@ -2,23 +2,33 @@
 #include <gtest/gtest.h>
 
 #include "altium_pcblib/footprint_stream.hpp"
-#include "footprint_stream_builder.hpp"
+#include "pad_spec.hpp"
 
 namespace {
 
 using namespace pcblib_test;
 using altium::decode_footprint_stream;
+using tessan::testing::pcb_data_stream;
+using tessan::testing::pcb_pad_record;
+using tessan::testing::pcb_record;
+using Numbers = std::vector<std::string>;
 
-std::vector<std::string> numbers_of(const altium::FootprintEntry& entry) {
-  std::vector<std::string> numbers;
-  for (const auto& pad : entry.pads) numbers.push_back(pad.number);
+// A stream whose name block is `block` as given, followed by `records`.
+Bytes stream_with_block(const Bytes& block, const std::vector<Bytes>& records = {}) {
+  Bytes out = tessan::testing::pcb_sub_block(block);
+  for (const Bytes& record : records) out.insert(out.end(), record.begin(), record.end());
+  return out;
+}
+
+Numbers numbers_of(const Bytes& stream) {
+  Numbers numbers;
+  for (const auto& pad : decode_footprint_stream("S", stream).pads) numbers.push_back(pad.number);
   return numbers;
 }
 
-TEST(FootprintStream, ShortStreamsBecomeErrorEntriesNamedAfterTheStorage) {
+TEST(FootprintStream, ShortStreamsAreErrorEntriesNamedAfterTheStorage) {
   for (std::size_t length = 0; length < 4; ++length) {
-    const Bytes stream(length, 0);
-    const auto entry = decode_footprint_stream("SOIC8", stream);
+    const auto entry = decode_footprint_stream("SOIC8", Bytes(length, 0));
     EXPECT_EQ(entry.module_name, "SOIC8");
     EXPECT_TRUE(entry.pads.empty());
     EXPECT_EQ(entry.parse_error, "stream too short (" + std::to_string(length) + " bytes)");
@@ -26,100 +36,67 @@ TEST(FootprintStream, ShortStreamsBecomeErrorEntriesNamedAfterTheStorage) {
 }
 
 TEST(FootprintStream, NameBlockOverrunningTheStreamIsAnErrorEntry) {
-  for (const std::uint32_t block_length : {3u, 100u, 0xFFFFFFFBu, 0xFFFFFFFFu}) {
+  for (const std::uint32_t block_length : {4u, 100u, 0xFFFFFFFBu, 0xFFFFFFFFu}) {
     Bytes stream;
-    put_u32(stream, block_length);
+    tessan::testing::append_u32(stream, block_length);
     stream.insert(stream.end(), {2, 'A', 'B'});
     const auto entry = decode_footprint_stream("QFN16", stream);
-    if (block_length == 3) {
-      EXPECT_EQ(entry.module_name, "AB");
-      EXPECT_FALSE(entry.parse_error.has_value());
-    } else {
-      EXPECT_EQ(entry.module_name, "QFN16");
-      EXPECT_EQ(entry.parse_error, "footprint name block overruns stream") << block_length;
-    }
+    EXPECT_EQ(entry.module_name, "QFN16");
+    EXPECT_EQ(entry.parse_error, "footprint name block overruns stream") << block_length;
   }
 }
 
-TEST(FootprintStream, EmptyNameBlockGivesEmptyNameAndRecordsFromOffset4) {
-  const auto entry =
-      decode_footprint_stream("X", footprint_stream_with_block({}, {pad_record("1")}));
-  EXPECT_EQ(entry.module_name, "");
-  EXPECT_EQ(numbers_of(entry), std::vector<std::string>{"1"});
-  EXPECT_FALSE(entry.parse_error.has_value());
+TEST(FootprintStream, NameComesFromTheNameBlock) {
+  const std::pair<Bytes, std::string> cases[] = {
+      {{}, ""},  // G = 0: no name, records from offset 4
+      {{5, 'S', 'O', 'I', 'C', '8'}, "SOIC8"},
+      {{2, 'A', 'B', 0, 0, 9}, "AB"},
+      {{3, 'A', 'B'}, ""},  // the length must be below the block's
+      {{200, 'A', 'B'}, ""},
+      {{3, 'R', 0xB5, 0xD8}, "R\u00B5\u00D8"},  // Windows-1252
+      {{3, 'R', 0xC2, 0xB5}, "R\u00B5"}};
+  for (const auto& [block, expected] : cases) {
+    const auto entry =
+        decode_footprint_stream("S", stream_with_block(block, {pcb_pad_record(pad_spec("1"))}));
+    EXPECT_EQ(entry.module_name, expected);
+    EXPECT_EQ(entry.pads.size(), 1u) << expected;
+    EXPECT_FALSE(entry.parse_error.has_value());
+  }
 }
-
-struct NameCase {
-  const char* label;
-  Bytes block;
-  std::string expected;
-};
-
-class FootprintName : public ::testing::TestWithParam<NameCase> {};
-
-TEST_P(FootprintName, IsTakenFromTheNameBlock) {
-  const auto entry =
-      decode_footprint_stream("storage", footprint_stream_with_block(GetParam().block, {}));
-  EXPECT_EQ(entry.module_name, GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FootprintName,
-    ::testing::Values(NameCase{"plain", {5, 'S', 'O', 'I', 'C', '8'}, "SOIC8"},
-                      NameCase{"extra_block_bytes_ignored", {2, 'A', 'B', 0, 0, 9}, "AB"},
-                      NameCase{"length_equals_block", {3, 'A', 'B'}, ""},
-                      NameCase{"length_beyond_block", {200, 'A', 'B'}, ""},
-                      NameCase{"zero_length", {0, 'A'}, ""},
-                      NameCase{"windows_1252", {3, 'R', 0xB5, 0xD8}, "R\u00B5\u00D8"},
-                      NameCase{"utf8", {3, 'R', 0xC2, 0xB5}, "R\u00B5"}),
-    [](const auto& info) { return std::string(info.param.label); });
 
 TEST(FootprintStream, PadsInStreamOrderOtherRecordsPassedOver) {
-  const auto entry = decode_footprint_stream(
-      "S", footprint_stream("SOT23", {pad_record("3"), track_record(), pad_record("1"),
-                                      record(5, {Bytes(4, 0), Bytes(2, 0)}), pad_record("2")}));
-  EXPECT_EQ(entry.module_name, "SOT23");
-  EXPECT_EQ(numbers_of(entry), (std::vector<std::string>{"3", "1", "2"}));
+  EXPECT_EQ(numbers_of(pcb_data_stream(
+                "SOT23", {pcb_pad_record(pad_spec("3")), pcb_record(4, {Bytes(45, 1)}),
+                          pcb_pad_record(pad_spec("1")), pcb_record(5, {Bytes(4, 0), Bytes(2, 0)}),
+                          pcb_pad_record(pad_spec("2"))})),
+            (Numbers{"3", "1", "2"}));
 }
 
-TEST(FootprintStream, UnknownRecordTypeEndsTheWalk) {
-  const auto entry = decode_footprint_stream(
-      "S", footprint_stream(
-               "F", {pad_record("1"), pad_record("2"), record(7, {Bytes(8, 0)}), pad_record("3")}));
-  EXPECT_EQ(numbers_of(entry), (std::vector<std::string>{"1", "2"}));
-  EXPECT_FALSE(entry.parse_error.has_value());
-}
-
-TEST(FootprintStream, TruncatedPadRecordIsDroppedAndEndsTheWalk) {
-  Bytes last = pad_record("2");
-  last.resize(last.size() - 1);  // the sixth sub-block claims one byte more than remains
-  Bytes claims_more = pad_record("3");
-  set_u32(claims_more, claims_more.size() - 4, 0xFFFFFFF0u);
-  for (const Bytes& broken : {last, claims_more}) {
-    const auto entry =
-        decode_footprint_stream("S", footprint_stream("F", {pad_record("1"), broken}));
-    EXPECT_EQ(numbers_of(entry), std::vector<std::string>{"1"});
+TEST(FootprintStream, WalkEndsAtAnUnknownTypeOrATruncatedRecord) {
+  const Bytes one = pcb_pad_record(pad_spec("1"));
+  const Bytes two = pcb_pad_record(pad_spec("2"));
+  const Bytes truncated(two.begin(), two.end() - 1);
+  Bytes over_long = two;  // the sixth sub-block claims far more bytes than remain
+  std::fill(over_long.end() - 4, over_long.end(), 0xF0);
+  for (const Bytes& last : {pcb_record(7, {Bytes(8, 0)}), truncated, over_long}) {
+    EXPECT_EQ(numbers_of(pcb_data_stream("F", {one, last, two})), (Numbers{"1"}));
   }
 }
 
 TEST(FootprintStream, PadWithShortGeometryIsDroppedAndTheWalkGoesOn) {
-  const auto entry = decode_footprint_stream(
-      "S", footprint_stream(
-               "F", {pad_record("1"), pad_record("2", PadGeometry{.size = 30}), pad_record("3")}));
-  EXPECT_EQ(numbers_of(entry), (std::vector<std::string>{"1", "3"}));
+  PcbPad short_geometry = pad_spec("2");
+  short_geometry.geometry_size = 30;
+  EXPECT_EQ(
+      numbers_of(pcb_data_stream("F", std::vector{pad_spec("1"), short_geometry, pad_spec("3")})),
+      (Numbers{"1", "3"}));
 }
 
 TEST(FootprintStream, FootprintWithoutPrimitivesHasNoPadsAndNoError) {
-  const auto entry = decode_footprint_stream("PC817", footprint_stream("PC817", {}));
+  const auto entry =
+      decode_footprint_stream("PC817", pcb_data_stream("PC817", std::vector<Bytes>{}));
   EXPECT_EQ(entry.module_name, "PC817");
   EXPECT_TRUE(entry.pads.empty());
   EXPECT_FALSE(entry.parse_error.has_value());
-}
-
-TEST(FootprintStream, TrailingGarbageAfterTheRecordsIsIgnored) {
-  Bytes stream = numbered_footprint("F", 2);
-  stream.insert(stream.end(), {2, 0xFF, 0xFF});
-  EXPECT_EQ(numbers_of(decode_footprint_stream("S", stream)), (std::vector<std::string>{"1", "2"}));
 }
 
 }  // namespace
