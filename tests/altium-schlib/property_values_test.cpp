@@ -10,8 +10,9 @@ namespace {
 
 using altium::parse_decimal_integer;
 using altium::parse_decimal_number;
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
-TEST(DecimalInteger, AcceptsSignAndDigitsOnly) {
+TEST(DecimalInteger, SignAndDigitsOnlyWithinRange) {
   const std::pair<std::string_view, std::optional<std::int64_t>> cases[] = {
       {"3", 3},
       {"+3", 3},
@@ -25,41 +26,22 @@ TEST(DecimalInteger, AcceptsSignAndDigitsOnly) {
       {"+", std::nullopt},
       {"-", std::nullopt},
       {"+-3", std::nullopt},
-      {"--3", std::nullopt},
       {"3 ", std::nullopt},
       {std::string_view("3\0", 2), std::nullopt},
       {"0x10", std::nullopt},
-      {"1e3", std::nullopt},
-  };
-  for (const auto& [text, expected] : cases) {
+      {"1e3", std::nullopt}};
+  for (const auto& [text, expected] : cases)
     EXPECT_EQ(parse_decimal_integer(text), expected) << text;
-  }
 }
 
-TEST(DecimalNumber, AcceptsDecimalForms) {
+TEST(DecimalNumber, DecimalFormsAndTheWordsInfInfinityNan) {
   const std::pair<std::string_view, double> cases[] = {
-      {"30", 30}, {"-340", -340}, {"+1.5", 1.5},    {"1e3", 1000},   {"1.5E-2", 0.015}, {".5", 0.5},
-      {"5.", 5},  {"0", 0},       {"-0.25", -0.25}, {"1e-999", 0.0}, {"-2.5e+1", -25},
-  };
-  for (const auto& [text, expected] : cases) {
-    const auto value = parse_decimal_number(text);
-    ASSERT_TRUE(value.has_value()) << text;
-    EXPECT_DOUBLE_EQ(*value, expected) << text;
-  }
-}
-
-TEST(DecimalNumber, AcceptsInfinityAndNanWordsInAnyCase) {
-  EXPECT_EQ(parse_decimal_number("inf"), std::numeric_limits<double>::infinity());
-  EXPECT_EQ(parse_decimal_number("-Infinity"), -std::numeric_limits<double>::infinity());
-  EXPECT_EQ(parse_decimal_number("+INF"), std::numeric_limits<double>::infinity());
-  EXPECT_EQ(parse_decimal_number("1e999"), std::numeric_limits<double>::infinity());
-  EXPECT_EQ(parse_decimal_number("-1e999"), -std::numeric_limits<double>::infinity());
-  const auto nan = parse_decimal_number("NaN");
-  ASSERT_TRUE(nan.has_value());
-  EXPECT_TRUE(std::isnan(*nan));
-}
-
-TEST(DecimalNumber, RejectsEverythingElse) {
+      {"30", 30},        {"-340", -340}, {"+1.5", 1.5},        {"1e3", 1000},   {"1.5E-2", 0.015},
+      {".5", 0.5},       {"5.", 5},      {"-2.5e+1", -25},     {"1e-999", 0.0}, {"1e999", kInf},
+      {"-1e999", -kInf}, {"inf", kInf},  {"-Infinity", -kInf}, {"+INF", kInf}};
+  for (const auto& [text, expected] : cases)
+    EXPECT_EQ(parse_decimal_number(text), expected) << text;
+  EXPECT_TRUE(std::isnan(parse_decimal_number("NaN").value_or(0)));
   for (const std::string_view text : {"", "+", "-", ".", "e5", "1e", "1,5", "abc", "0x1p3",
                                       "nan(1)", "infinit", "1.5x", "--1", " 1", "1 "}) {
     EXPECT_FALSE(parse_decimal_number(text).has_value()) << text;
