@@ -17,10 +17,20 @@ std::string_view text_of(const xmlChar* text) {
                          : std::string_view(reinterpret_cast<const char*>(text));
 }
 
+// Whether the NUL-terminated `text` equals `name`, without measuring `text` first.
+bool equals(const xmlChar* text, std::string_view name) {
+  if (text == nullptr) return false;
+  for (const char c : name) {
+    if (*text == '\0' || static_cast<char>(*text) != c) return false;
+    ++text;
+  }
+  return *text == '\0';
+}
+
 const xmlAttr* find_attribute(const xmlNode* element, std::string_view name) {
   for (const xmlAttr* attribute = element->properties; attribute != nullptr;
        attribute = attribute->next) {
-    if (attribute->ns == nullptr && text_of(attribute->name) == name) return attribute;
+    if (attribute->ns == nullptr && equals(attribute->name, name)) return attribute;
   }
   return nullptr;
 }
@@ -32,7 +42,7 @@ bool is_plain_text(const xmlNode* nodes) {
 }  // namespace
 
 bool is_element(const xmlNode* node, std::string_view name) {
-  return node->type == XML_ELEMENT_NODE && text_of(node->name) == name;
+  return node->type == XML_ELEMENT_NODE && equals(node->name, name);
 }
 
 std::optional<std::string> EagleAttributes::get(const xmlNode* element, std::string_view name) {

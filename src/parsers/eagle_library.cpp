@@ -37,8 +37,7 @@ class LibraryCollector {
     } else if (is_element(node, "connect")) {
       visit_connect(node);
     } else if (is_element(node, "device") && !library_.chosen_package) {
-      library_.chosen_package = attributes_.get(node, "package");
-      if (library_.chosen_package) chosen_device_ = node;
+      choose_device(node);
     }
   }
 
@@ -66,12 +65,20 @@ class LibraryCollector {
     if (x && y) package.extent.add(*x, *y);
   }
 
+  // The connects seen so far belong to other devices: those of this one follow its start.
+  void choose_device(const xmlNode* device) {
+    library_.chosen_package = attributes_.get(device, "package");
+    if (!library_.chosen_package) return;
+    chosen_device_ = device;
+    library_.connects.clear();
+  }
+
   void visit_connect(const xmlNode* connect) {
+    if (chosen_device_ != nullptr && enclosing_device(connect) != chosen_device_) return;
     auto pin = attributes_.get(connect, "pin");
     auto pad = attributes_.get(connect, "pad");
     if (!pin || !pad) return;
-    const bool in_chosen = chosen_device_ != nullptr && enclosing_device(connect) == chosen_device_;
-    library_.connects.push_back({std::move(*pin), std::move(*pad), in_chosen});
+    library_.connects.push_back({std::move(*pin), std::move(*pad)});
   }
 
   EagleAttributes& attributes_;

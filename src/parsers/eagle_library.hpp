@@ -22,14 +22,15 @@ struct EaglePackage {
 
 struct EagleConnect {
   std::string pin;
-  std::string pad;                // as written; may name several pads
-  bool in_chosen_device = false;  // inside the device that named the chosen package
+  std::string pad;  // as written; may name several pads
 };
 
 struct EagleLibrary {
   std::map<std::string, EaglePackage> packages;  // by name; a later package of a name wins
   std::optional<std::string> chosen_package;     // named by the first device with a package
-  std::vector<EagleConnect> connects;            // document order
+  // Document order: those of the device that named the chosen package, or of every device
+  // when none names one.
+  std::vector<EagleConnect> connects;
 };
 
 // Walks the whole tree in document order, without recursion. Fails only when attribute values

@@ -58,11 +58,8 @@ std::string_view strip_pin_numbering(std::string_view name) {
 }
 
 std::vector<Pin> eagle_pins(const EagleLibrary& library) {
-  // A package is chosen by a device exactly when some device names one.
-  const bool device_chosen = library.chosen_package.has_value();
   DistinctPins pins;
   for (const EagleConnect& connect : library.connects) {
-    if (device_chosen && !connect.in_chosen_device) continue;
     const std::string_view name = strip_pin_numbering(connect.pin);
     for (const std::string_view pad : pad_names(connect.pad)) pins.add(pad, name);
   }
