@@ -37,24 +37,28 @@ class SexprStreamCursor {
   explicit SexprStreamCursor(std::span<char> text) : lexer_(text) { fill(); }
 
   const SexprToken* peek(std::size_t ahead) const {
-    return ahead < count_ ? &window_[(head_ + ahead) % kSexprLookahead] : nullptr;
+    return ahead < count_ ? &window_[(head_ + ahead) & kSlotMask] : nullptr;
   }
   void advance() {
-    head_ = (head_ + 1) % kSexprLookahead;
+    head_ = (head_ + 1) & kSlotMask;
     --count_;
     fill();
   }
   bool done() const { return count_ == 0; }
 
  private:
+  // A ring of four slots, so that positions wrap with a mask.
+  static constexpr std::size_t kSlots = 4;
+  static constexpr std::size_t kSlotMask = kSlots - 1;
+
   void fill() {
-    while (count_ < kSexprLookahead && lexer_.next(window_[(head_ + count_) % kSexprLookahead])) {
+    while (count_ < kSexprLookahead && lexer_.next(window_[(head_ + count_) & kSlotMask])) {
       ++count_;
     }
   }
 
   SexprLexer lexer_;
-  std::array<SexprToken, kSexprLookahead> window_{};
+  std::array<SexprToken, kSlots> window_{};
   std::size_t head_ = 0;
   std::size_t count_ = 0;
 };
