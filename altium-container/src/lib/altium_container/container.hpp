@@ -20,7 +20,8 @@ using Bytes = std::vector<std::uint8_t>;
 using ByteView = std::span<const std::uint8_t>;
 
 // An open compound document. Owns the compound-file reader's objects, and the buffer it was
-// opened on unless that was a caller's view of 1 MiB or more; movable, not copyable.
+// opened on unless that was a caller's view of 1 MiB or more; movable, not copyable. Reading
+// fills a cache of the root's children, so one container serves one thread at a time.
 class Container {
  public:
   struct Impl;
