@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <set>
 #include <utility>
 
 namespace tessan {
@@ -85,15 +86,26 @@ std::optional<std::pair<std::string, std::string>> conflict_pair(std::string_vie
                         std::string(trim(right.substr(0, right_eq))));
 }
 
+// Conflict test: every pairwise conflict sets quarn against another source, and quarn stands
+// against every other source that shows a value on the axis. Since quarn is read first it is
+// the reference of every pairwise conflict, so naming quarn alone says nothing about who is
+// wrong; only when it differs from each of the others is it the lone disagreer.
 bool quarn_in_every_pair(const AxisOutcome& axis) {
   int pairs = 0;
+  std::set<std::string> opponents;
   for (const auto& conflict : axis.conflicts) {
     const auto pair = conflict_pair(conflict);
     if (!pair) continue;
     ++pairs;
     if (pair->first != "quarn" && pair->second != "quarn") return false;
+    opponents.insert(pair->first == "quarn" ? pair->second : pair->first);
   }
-  return pairs >= 2;
+  if (pairs < 2) return false;
+  for (const auto& [source, text] : axis.values) {
+    const bool shows_value = !text.empty() && text.front() != '(';
+    if (source != "quarn" && shows_value && !opponents.contains(source)) return false;
+  }
+  return true;
 }
 
 std::uint32_t pin_count_of(const std::vector<SourceData>& records, const std::string& name) {

@@ -103,6 +103,27 @@ TEST(Hints, LoneQuarnDecisions) {
        disagreeing("pin_names", {},
                    {"pin 3: quarn=VDD but kicad=GND", "pin 4: kicad=A but eagle=B"}),
        false},
+      {"quarn as reference against the one library that differs",
+       disagreeing(
+           "pin_names",
+           {{"quarn", "8 named pins"}, {"kicad", "8 named pins"}, {"eagle", "8 named pins"}},
+           {"pin 4: quarn=GND but kicad=VCC", "pin 8: quarn=VCC but kicad=GND"}),
+       false},
+      {"quarn against each of the libraries",
+       disagreeing(
+           "pin_names",
+           {{"quarn", "8 named pins"}, {"kicad", "8 named pins"}, {"eagle", "8 named pins"}},
+           {"pin 4: quarn=VCC but kicad=GND", "pin 4: quarn=VCC but eagle=GND"}),
+       true},
+      {"a stub source is no opponent",
+       disagreeing("pin_names",
+                   {{"quarn", "8 named pins"},
+                    {"kicad", "8 named pins"},
+                    {"eagle", "(stub names: 8 of 8 are numeric)"}},
+                   {"eagle has stub-only pin names (UL bundle did not carry the part's real pin "
+                    "labels)",
+                    "pin 4: quarn=VCC but kicad=GND", "pin 8: quarn=GND but kicad=VCC"}),
+       true},
       {"quarn agrees with the majority",
        disagreeing("pad_count", {{"quarn", "8"}, {"kicad", "8"}, {"eagle", "9"}}, {}), false},
   };
