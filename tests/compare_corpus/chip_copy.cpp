@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "result_doc_json.hpp"
+#include "support/schema_check.hpp"
 
 namespace tessan::testing {
 
@@ -36,6 +37,7 @@ CheckOutcome run_check_on(const std::filesystem::path& chip_dir,
   outcome.exit_code = run.exit_code;
   const std::filesystem::path result =
       out_dir / (chip_dir.filename().string() + "-tessan.result.json");
+  expect_valid_result_file(result);
   auto doc = read_result_doc(result);
   EXPECT_TRUE(doc.ok()) << result << ": " << (doc.ok() ? "" : doc.error().message()) << "\n"
                         << run.err;

@@ -78,4 +78,13 @@ void expect_valid_result_doc(std::string_view json_text, std::string_view origin
   ADD_FAILURE() << origin << " breaks the result document schema:" << listing;
 }
 
+void expect_valid_result_file(const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    ADD_FAILURE() << "no result document at " << path;
+    return;
+  }
+  expect_valid_result_doc(read_file(path), path.string());
+}
+
 }  // namespace tessan::testing

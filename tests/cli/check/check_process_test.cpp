@@ -8,6 +8,7 @@
 
 #include "cli/check/chip_builder.hpp"
 #include "result_doc_json.hpp"
+#include "support/schema_check.hpp"
 
 namespace tessan::testing {
 namespace {
@@ -38,6 +39,7 @@ ChipDir divergent_chip(const TempDir& root) {
 }
 
 nlohmann::json result_json(const ChipDir& chip) {
+  expect_valid_result_file(chip.result_path());
   return nlohmann::json::parse(read_file(chip.result_path()));
 }
 
@@ -59,6 +61,7 @@ TEST(CheckProcess, GoldenChipPrintsProgressAndSummaryAndWritesTheDocument) {
             "OK: LM358DR \u2014 GOLDEN. Sources: [quarn,kicad,eagle] (missing: altium). Axes: 6 "
             "agree, 0 disagree, 1 source-missing.\n");
   EXPECT_EQ(run.err, "");
+  expect_valid_result_file(chip.result_path());
   EXPECT_EQ(read_file(chip.result_path()), R"doc({
   "schema_version": "1",
   "status": "golden",
@@ -198,6 +201,7 @@ TEST(CheckProcess, ExposedPadCountedByOneLibraryIsAVariant) {
   pins.push_back({"9", "EP"});
   chip.quarn(pins, numbered(1, 9), "SOIC-8")
       .kicad(pins, numbered(1, 9), "SOIC-8-1EP_3.9x4.9mm_P1.27mm")
+  expect_valid_result_file(chip.result_path());
       .eagle(lm358_pins(), kEightPads, "SOIC8");
   const auto run = run_tessan({"check", chip.path().string()});
   EXPECT_EQ(run.exit_code, 0) << run.out << run.err;
@@ -206,6 +210,7 @@ TEST(CheckProcess, ExposedPadCountedByOneLibraryIsAVariant) {
   ASSERT_FALSE(doc["variants"].empty());
   EXPECT_EQ(doc["variants"][0]["kind"], "exposed_pad_variant");
   EXPECT_NE(doc["summary"].get<std::string>().find("GOLDEN with variants [variants: ep"),
+  expect_valid_result_file(chip.result_path());
             std::string::npos);
 }
 
@@ -256,6 +261,7 @@ TEST(CheckProcess, AFailedReaderBecomesAParseFailedHintWithTheOutermostMessage) 
   EXPECT_EQ(hint["error"], "parsing EAGLE XML");
   EXPECT_EQ(doc["sources_missing"], nlohmann::json::array({"eagle", "altium"}));
 }
+  expect_valid_result_file(chip.result_path());
 
 TEST(CheckProcess, CachedResultAnswersUntilASourceChanges) {
   TempDir root;
@@ -292,6 +298,7 @@ TEST(CheckProcess, UnreadableCacheIsReplacedByAFullRun) {
   const auto run = run_tessan({"check", chip.path().string()});
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_NE(run.out.find("discovered sources"), std::string::npos);
+  expect_valid_result_file(chip.result_path());
   EXPECT_EQ(result_json(chip)["status"], "golden");
 }
 
@@ -333,6 +340,7 @@ TEST(CheckProcess, UnsafeMpnIsRefusedWritingNothing) {
   for (const char* mpn : {"../escape", "..", ".", "a/b"}) {
     const auto run = run_tessan({"check", "--mpn", mpn, chip.path().string()});
     EXPECT_EQ(run.exit_code, 2) << mpn;
+  expect_valid_result_file(root.path() / "out" / "LM358DR-tessan.result.json");
     EXPECT_EQ(run.err.rfind("ERROR: ", 0), 0u) << run.err;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
   }
@@ -369,6 +377,7 @@ TEST(CheckProcess, OverridesAreUsedAsTyped) {
   const auto run = run_tessan({"check", "--kicad-sym", missing, chip.path().string()});
   const auto doc = result_json(chip);
   ASSERT_FALSE(doc["hints"].empty());
+  expect_valid_result_file(chip.result_path());
   EXPECT_EQ(doc["hints"][0]["action"], "source_parse_failed");
   EXPECT_EQ(doc["hints"][0]["format"], "kicad");
   EXPECT_EQ(doc["hints"][0]["path"], missing);
@@ -377,6 +386,7 @@ TEST(CheckProcess, OverridesAreUsedAsTyped) {
 
 TEST(CheckProcess, AltiumOverrideThatDoesNotExistIsAParseFailure) {
   TempDir root;
+  expect_valid_result_file(chip.path() / "OTHER-tessan.result.json");
   const auto chip = golden_chip(root);
   const auto missing = (root.path() / "nowhere.PcbLib").string();
   const auto run = run_tessan({"check", "--altium", missing, chip.path().string()});
@@ -400,3 +410,4 @@ TEST(CheckProcess, WrittenDocumentsReadBack) {
 
 }  // namespace
 }  // namespace tessan::testing
+  expect_valid_result_file(chip.result_path());

@@ -1,0 +1,66 @@
+// The manual page, SKILL.md and the README say what the program does about statuses, exit
+// codes and the schema's location.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "result_doc.hpp"
+#include "shell_command.hpp"
+#include "support/test_support.hpp"
+
+namespace tessan::testing {
+namespace {
+
+const std::filesystem::path kSource = TESSAN_SOURCE_DIR;
+
+constexpr std::array kStatuses = {Status::Golden, Status::GoldenWithVariants, Status::Divergent,
+                                  Status::Unrecoverable};
+
+// The row of the manual page's EXIT STATUS table that starts with `code`.
+std::string exit_status_row(const std::string& page, int code) {
+  const auto section = page.find("EXIT STATUS");
+  std::istringstream lines(page.substr(section == std::string::npos ? page.size() : section));
+  const std::string prefix = std::to_string(code) + " ";
+  for (std::string line; std::getline(lines, line);) {
+    const auto text = line.find_first_not_of(' ');
+    if (text != std::string::npos && line.compare(text, prefix.size(), prefix) == 0) return line;
+  }
+  return "";
+}
+
+TEST(Documentation, ManualPageExitStatusTableGivesEachStatusItsCode) {
+  if (!have_program("groff")) GTEST_SKIP() << "groff is not installed";
+  const auto page = run_shell("groff -t -man -Tutf8 -rLL=400n -P-cbou " +
+                              shell_quote((kSource / "doc/tessan.1").string()))
+                        .out;
+  for (const Status status : kStatuses) {
+    const std::string row = exit_status_row(page, status_exit_code(status));
+    EXPECT_NE(row.find(std::string(status_text(status))), std::string::npos)
+        << status_text(status) << " in: " << row;
+  }
+}
+
+TEST(Documentation, SkillStatusLadderAndReadmeTableGiveEachStatusItsCode) {
+  const std::string skill = read_file(kSource / "SKILL.md");
+  const std::string readme = read_file(kSource / "README.md");
+  for (const Status status : kStatuses) {
+    const std::string code = std::to_string(status_exit_code(status));
+    const std::string name = "`" + std::string(status_text(status)) + "`";
+    EXPECT_NE(skill.find("| " + code + " | " + name + " |"), std::string::npos) << name;
+    EXPECT_NE(readme.find("| " + name + " | " + code + " |"), std::string::npos) << name;
+  }
+}
+
+TEST(Documentation, EveryDocumentNamesTheSchemaAndItsInstalledPlace) {
+  for (const char* file : {"SKILL.md", "README.md", "doc/tessan.1"}) {
+    const std::string text = read_file(kSource / file);
+    EXPECT_NE(text.find("schema/result.schema.json"), std::string::npos) << file;
+    EXPECT_NE(text.find("share/tessan/result.schema.json"), std::string::npos) << file;
+  }
+}
+
+}  // namespace
+}  // namespace tessan::testing
