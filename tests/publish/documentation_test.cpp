@@ -54,6 +54,28 @@ TEST(Documentation, SkillStatusLadderAndReadmeTableGiveEachStatusItsCode) {
   }
 }
 
+// The text between `opening` and the end of the code block that follows it.
+std::string code_block_after(const std::string& markdown, const std::string& opening) {
+  const auto start = markdown.find(opening);
+  if (start == std::string::npos) return "";
+  const auto body = start + opening.size();
+  return markdown.substr(body, markdown.find("```\n", body) - body);
+}
+
+TEST(Documentation, ReadmeShowsWhatTheDemoPrints) {
+  const TempDir root;
+  const auto chip = root.path() / "DRV8837DSGR";
+  std::filesystem::copy(kSource / "examples/DRV8837DSGR", chip);
+  const auto check = run_tessan({"check", "--force", chip.string()});
+  const auto inspect = run_tessan({"inspect", chip.string()});
+  const std::string printed = check.out + check.err +
+                              "exit code: " + std::to_string(check.exit_code) + "\n" + inspect.out +
+                              inspect.err;
+  EXPECT_EQ(code_block_after(read_file(kSource / "README.md"),
+                             "`make demo` prints (after the build lines):\n\n```\n"),
+            printed);
+}
+
 TEST(Documentation, EveryDocumentNamesTheSchemaAndItsInstalledPlace) {
   for (const char* file : {"SKILL.md", "README.md", "doc/tessan.1"}) {
     const std::string text = read_file(kSource / file);
