@@ -33,13 +33,11 @@ TEST(KicadPinsTest, PinListCases) {
   };
   const std::vector<Case> cases = {
       {"name repeats number", kicad_pin("3", "3"), {{"3", "3", true}}},
-      {"empty name", kicad_pin("4", ""), {{"4", "", true}}},
       {"no name list", kicad_pin("5", nullptr), {{"5", "", true}}},
       {"no number list", kicad_pin(nullptr, "VDD"), {}},
       {"bare-word number", "(pin input line (name \"A\") (number 1))", {}},
       {"bare-word name", "(pin input line (name A) (number \"1\"))", {{"1", "", true}}},
       {"tilde", kicad_pin("7", "~"), {{"7", "~", false}}},
-      {"tilde as both", kicad_pin("~", "~"), {{"~", "~", true}}},
       {"first name and number at any depth",
        "(pin x (alternate \"ALT\" (name \"DEEP\")) (q (number \"9\")) (name \"B\") (number \"2\"))",
        {{"9", "DEEP", false}}},
