@@ -169,10 +169,27 @@ TEST(CheckProcess, DivergentChipWarnsHintsAndExitsTwo) {
   const auto doc = result_json(chip);
   EXPECT_EQ(doc["status"], "divergent");
   EXPECT_EQ(doc["exit_code"], 2);
+  // KiCad alone disagrees (EAGLE agrees with quarn): the KiCad symbol is refetched, quarn is
+  // not blamed.
   ASSERT_FALSE(doc["hints"].empty());
   for (const auto& hint : doc["hints"]) {
     EXPECT_EQ(hint["action"], "refetch_library_source");
     EXPECT_EQ(hint["format"], "kicad_sym");
+  }
+}
+
+TEST(CheckProcess, QuarnDisagreeingWithEveryLibraryIsAskedToRerun) {
+  TempDir root;
+  ChipDir chip(root, "LM358DR");
+  chip.quarn(with_swapped_supplies(), kEightPads, "SOIC-8")
+      .kicad(lm358_pins(), kEightPads, "SOIC-8_3.9x4.9mm_P1.27mm")
+      .eagle(lm358_pins(), kEightPads, "SOIC8");
+  EXPECT_EQ(run_tessan({"check", chip.path().string()}).exit_code, 2);
+  const auto doc = result_json(chip);
+  ASSERT_FALSE(doc["hints"].empty());
+  for (const auto& hint : doc["hints"]) {
+    EXPECT_EQ(hint["action"], "rerun_quarn_with_stronger_model");
+    EXPECT_EQ(hint["suggested_model"], "claude-opus-4-7");
   }
 }
 
@@ -184,6 +201,7 @@ TEST(CheckProcess, JsonOnlyOnADivergentChipPrintsNothing) {
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "");
   EXPECT_TRUE(std::filesystem::exists(chip.result_path()));
+  expect_valid_result_file(chip.result_path());
 }
 
 TEST(CheckProcess, PipedOutputHasNoEscapeSequences) {
@@ -192,6 +210,7 @@ TEST(CheckProcess, PipedOutputHasNoEscapeSequences) {
   const auto run = run_tessan({"check", chip.path().string()});
   EXPECT_EQ(run.out.find('\x1b'), std::string::npos);
   EXPECT_EQ(run.err.find('\x1b'), std::string::npos);
+  expect_valid_result_file(chip.result_path());
 }
 
 TEST(CheckProcess, ExposedPadCountedByOneLibraryIsAVariant) {
@@ -201,7 +220,6 @@ TEST(CheckProcess, ExposedPadCountedByOneLibraryIsAVariant) {
   pins.push_back({"9", "EP"});
   chip.quarn(pins, numbered(1, 9), "SOIC-8")
       .kicad(pins, numbered(1, 9), "SOIC-8-1EP_3.9x4.9mm_P1.27mm")
-  expect_valid_result_file(chip.result_path());
       .eagle(lm358_pins(), kEightPads, "SOIC8");
   const auto run = run_tessan({"check", chip.path().string()});
   EXPECT_EQ(run.exit_code, 0) << run.out << run.err;
@@ -210,7 +228,6 @@ TEST(CheckProcess, ExposedPadCountedByOneLibraryIsAVariant) {
   ASSERT_FALSE(doc["variants"].empty());
   EXPECT_EQ(doc["variants"][0]["kind"], "exposed_pad_variant");
   EXPECT_NE(doc["summary"].get<std::string>().find("GOLDEN with variants [variants: ep"),
-  expect_valid_result_file(chip.result_path());
             std::string::npos);
 }
 
@@ -239,11 +256,12 @@ TEST(CheckProcess, TwoSourcesWithNothingComparableAreUnrecoverableAsAWarning) {
   TempDir root;
   ChipDir chip(root, "X1");
   write_file(chip.file("-symbol.extracted.json"), quarn_symbol_json(lm358_pins()));
-  write_file(chip.file(".kicad_mod"), kicad_footprint_text("", {}));
-  write_file(chip.file(".lbr"), eagle_library_text("SOIC8", kEightPads, {}));
+  // A footprint without a name: pads only, so no axis has two sources.
+  write_file(chip.file(".kicad_mod"), "(footprint (pad \"1\" smd rect) (pad \"2\" smd rect))\n");
   const auto run = run_tessan({"check", chip.path().string()});
   EXPECT_EQ(run.exit_code, 3) << run.out << run.err;
   EXPECT_NE(run.err.find("WARN: X1 \u2014 UNRECOVERABLE."), std::string::npos) << run.err;
+  expect_valid_result_file(chip.result_path());
 }
 
 TEST(CheckProcess, AFailedReaderBecomesAParseFailedHintWithTheOutermostMessage) {
@@ -261,7 +279,6 @@ TEST(CheckProcess, AFailedReaderBecomesAParseFailedHintWithTheOutermostMessage) 
   EXPECT_EQ(hint["error"], "parsing EAGLE XML");
   EXPECT_EQ(doc["sources_missing"], nlohmann::json::array({"eagle", "altium"}));
 }
-  expect_valid_result_file(chip.result_path());
 
 TEST(CheckProcess, CachedResultAnswersUntilASourceChanges) {
   TempDir root;
@@ -281,6 +298,7 @@ TEST(CheckProcess, CachedResultAnswersUntilASourceChanges) {
   const auto forced = run_tessan({"check", "--force", chip.path().string()});
   EXPECT_EQ(forced.exit_code, 2);
   EXPECT_NE(forced.out.find("discovered sources"), std::string::npos);
+  expect_valid_result_file(chip.result_path());
 
   // A refetched library makes the stored verdict stale.
   set_mtime(chip.result_path(), 1'700'000'000);
@@ -298,7 +316,6 @@ TEST(CheckProcess, UnreadableCacheIsReplacedByAFullRun) {
   const auto run = run_tessan({"check", chip.path().string()});
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_NE(run.out.find("discovered sources"), std::string::npos);
-  expect_valid_result_file(chip.result_path());
   EXPECT_EQ(result_json(chip)["status"], "golden");
 }
 
@@ -323,6 +340,7 @@ TEST(CheckProcess, OutDirReceivesTheDocumentWhileSourcesStayInTheChipDir) {
       run_tessan({"check", "--out-dir", (root.path() / "out").string(), chip.path().string()});
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_TRUE(std::filesystem::exists(root.path() / "out" / "LM358DR-tessan.result.json"));
+  expect_valid_result_file(root.path() / "out" / "LM358DR-tessan.result.json");
   EXPECT_FALSE(std::filesystem::exists(chip.result_path()));
 }
 
@@ -340,7 +358,6 @@ TEST(CheckProcess, UnsafeMpnIsRefusedWritingNothing) {
   for (const char* mpn : {"../escape", "..", ".", "a/b"}) {
     const auto run = run_tessan({"check", "--mpn", mpn, chip.path().string()});
     EXPECT_EQ(run.exit_code, 2) << mpn;
-  expect_valid_result_file(root.path() / "out" / "LM358DR-tessan.result.json");
     EXPECT_EQ(run.err.rfind("ERROR: ", 0), 0u) << run.err;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
   }
@@ -360,6 +377,7 @@ TEST(CheckProcess, RelativeAndLinkedChipDirsUseTheResolvedName) {
   const auto dot = run_tessan({"check", "--force", "."}, {}, chip.path());
   EXPECT_EQ(dot.exit_code, 0);
   EXPECT_NE(dot.out.find("tessan check LM358DR:"), std::string::npos);
+  expect_valid_result_file(chip.result_path());
 }
 
 TEST(CheckProcess, MpnOptionRenamesEveryLookedUpFile) {
@@ -368,6 +386,7 @@ TEST(CheckProcess, MpnOptionRenamesEveryLookedUpFile) {
   const auto run = run_tessan({"check", "--mpn", "OTHER", chip.path().string()});
   EXPECT_EQ(run.exit_code, 3);
   EXPECT_TRUE(std::filesystem::exists(chip.path() / "OTHER-tessan.result.json"));
+  expect_valid_result_file(chip.path() / "OTHER-tessan.result.json");
 }
 
 TEST(CheckProcess, OverridesAreUsedAsTyped) {
@@ -377,7 +396,6 @@ TEST(CheckProcess, OverridesAreUsedAsTyped) {
   const auto run = run_tessan({"check", "--kicad-sym", missing, chip.path().string()});
   const auto doc = result_json(chip);
   ASSERT_FALSE(doc["hints"].empty());
-  expect_valid_result_file(chip.result_path());
   EXPECT_EQ(doc["hints"][0]["action"], "source_parse_failed");
   EXPECT_EQ(doc["hints"][0]["format"], "kicad");
   EXPECT_EQ(doc["hints"][0]["path"], missing);
@@ -386,7 +404,6 @@ TEST(CheckProcess, OverridesAreUsedAsTyped) {
 
 TEST(CheckProcess, AltiumOverrideThatDoesNotExistIsAParseFailure) {
   TempDir root;
-  expect_valid_result_file(chip.path() / "OTHER-tessan.result.json");
   const auto chip = golden_chip(root);
   const auto missing = (root.path() / "nowhere.PcbLib").string();
   const auto run = run_tessan({"check", "--altium", missing, chip.path().string()});
@@ -404,10 +421,10 @@ TEST(CheckProcess, WrittenDocumentsReadBack) {
   const auto chip = divergent_chip(root);
   run_tessan({"check", chip.path().string()});
   const auto doc = read_result_doc(chip.result_path());
+  expect_valid_result_file(chip.result_path());
   ASSERT_TRUE(doc.ok()) << doc.error().chain();
   EXPECT_EQ(doc->status, Status::Divergent);
 }
 
 }  // namespace
 }  // namespace tessan::testing
-  expect_valid_result_file(chip.result_path());
