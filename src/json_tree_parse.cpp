@@ -1,5 +1,6 @@
 #include "json_tree_parse.hpp"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 #include <vector>
@@ -68,8 +69,20 @@ class TreeBuilder final : public nlohmann::json_sax<Json> {
       return parent.back();
     }
     // The member list itself, so that a repeated key adds a member instead of replacing one.
-    auto& members = parent.get_ref<Json::object_t&>();
-    members.emplace_back(std::move(pending_key_), nullptr);
+    return append_member(parent.get_ref<Json::object_t&>(), std::move(pending_key_));
+  }
+
+  // Grows the member list by moving the values already there. The list's own growth would copy
+  // them (its elements hold a const key, so they cannot be moved), and copying a value copies
+  // its whole subtree, recursively: deep nesting would overflow the stack.
+  static Json& append_member(Json::object_t& members, std::string key) {
+    if (members.size() == members.capacity()) {
+      Json::object_t grown;
+      grown.reserve(std::max<std::size_t>(4, 2 * members.capacity()));
+      for (auto& member : members) grown.emplace_back(member.first, std::move(member.second));
+      members.swap(grown);
+    }
+    members.emplace_back(std::move(key), nullptr);
     return members.back().second;
   }
 
