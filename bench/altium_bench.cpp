@@ -30,11 +30,11 @@ Bytes track_record(int index) {
 Bytes generated_footprint(int index) {
   std::vector<Bytes> records;
   for (int pad = 1; pad <= kPadsPerFootprint + index % 7; ++pad) {
-    tessan::testing::PcbPad spec;
-    spec.designator = std::to_string(pad);
-    spec.x = pad * 50000;
-    spec.y = (index % 13) * 10000;
-    records.push_back(tessan::testing::pcb_pad_record(spec));
+    tessan::testing::PcbPad fields;
+    fields.designator = std::to_string(pad);
+    fields.x = pad * 50000;
+    fields.y = (index % 13) * 10000;
+    records.push_back(tessan::testing::pcb_pad_record(fields));
   }
   for (int track = 0; track < kTracksPerFootprint; ++track) records.push_back(track_record(track));
   return tessan::testing::pcb_data_stream("FP_" + std::to_string(index), records);

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "altium_pcblib/footprint_stream.hpp"
-#include "pad_spec.hpp"
+#include "pad_builders.hpp"
 
 namespace {
 
@@ -57,7 +57,7 @@ TEST(FootprintStream, NameComesFromTheNameBlock) {
       {{3, 'R', 0xC2, 0xB5}, "R\u00B5"}};
   for (const auto& [block, expected] : cases) {
     const auto entry =
-        decode_footprint_stream("S", stream_with_block(block, {pcb_pad_record(pad_spec("1"))}));
+        decode_footprint_stream("S", stream_with_block(block, {pcb_pad_record(make_pad("1"))}));
     EXPECT_EQ(entry.module_name, expected);
     EXPECT_EQ(entry.pads.size(), 1u) << expected;
     EXPECT_FALSE(entry.parse_error.has_value());
@@ -66,15 +66,15 @@ TEST(FootprintStream, NameComesFromTheNameBlock) {
 
 TEST(FootprintStream, PadsInStreamOrderOtherRecordsPassedOver) {
   EXPECT_EQ(numbers_of(pcb_data_stream(
-                "SOT23", {pcb_pad_record(pad_spec("3")), pcb_record(4, {Bytes(45, 1)}),
-                          pcb_pad_record(pad_spec("1")), pcb_record(5, {Bytes(4, 0), Bytes(2, 0)}),
-                          pcb_pad_record(pad_spec("2"))})),
+                "SOT23", {pcb_pad_record(make_pad("3")), pcb_record(4, {Bytes(45, 1)}),
+                          pcb_pad_record(make_pad("1")), pcb_record(5, {Bytes(4, 0), Bytes(2, 0)}),
+                          pcb_pad_record(make_pad("2"))})),
             (Numbers{"3", "1", "2"}));
 }
 
 TEST(FootprintStream, WalkEndsAtAnUnknownTypeOrATruncatedRecord) {
-  const Bytes one = pcb_pad_record(pad_spec("1"));
-  const Bytes two = pcb_pad_record(pad_spec("2"));
+  const Bytes one = pcb_pad_record(make_pad("1"));
+  const Bytes two = pcb_pad_record(make_pad("2"));
   const Bytes truncated(two.begin(), two.end() - 1);
   Bytes over_long = two;  // the sixth sub-block claims far more bytes than remain
   std::fill(over_long.end() - 4, over_long.end(), 0xF0);
@@ -84,10 +84,10 @@ TEST(FootprintStream, WalkEndsAtAnUnknownTypeOrATruncatedRecord) {
 }
 
 TEST(FootprintStream, PadWithShortGeometryIsDroppedAndTheWalkGoesOn) {
-  PcbPad short_geometry = pad_spec("2");
+  PcbPad short_geometry = make_pad("2");
   short_geometry.geometry_size = 30;
   EXPECT_EQ(
-      numbers_of(pcb_data_stream("F", std::vector{pad_spec("1"), short_geometry, pad_spec("3")})),
+      numbers_of(pcb_data_stream("F", std::vector{make_pad("1"), short_geometry, make_pad("3")})),
       (Numbers{"1", "3"}));
 }
 

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "altium_pcblib/pad_record.hpp"
-#include "pad_spec.hpp"
+#include "pad_builders.hpp"
 
 namespace {
 
@@ -21,8 +21,8 @@ std::optional<altium::Pad> decode(const Bytes& record) {
   return records.size() == 1 ? altium::decode_pad_record(records.front()) : std::nullopt;
 }
 
-altium::Pad decode_pad(const PcbPad& spec) {
-  const auto pad = decode(pcb_pad_record(spec));
+altium::Pad decode_pad(const PcbPad& fields) {
+  const auto pad = decode(pcb_pad_record(fields));
   EXPECT_TRUE(pad.has_value());
   return pad.value_or(altium::Pad{});
 }
@@ -46,24 +46,24 @@ TEST(PadDesignator, IsTheTextAfterTheLengthByteCutAtZero) {
 }
 
 TEST(PadGeometry, ConvertsUnitsTurnsTheYAxisOverAndRounds) {
-  PcbPad spec = pad_spec("1");
-  spec.x = 10000;
-  spec.y = 10000;
-  spec.size_x = 60000;
-  spec.size_y = 40000;
-  altium::Pad pad = decode_pad(spec);
+  PcbPad fields = make_pad("1");
+  fields.x = 10000;
+  fields.y = 10000;
+  fields.size_x = 60000;
+  fields.size_y = 40000;
+  altium::Pad pad = decode_pad(fields);
   EXPECT_EQ(std::vector({pad.x_mm, pad.y_mm, pad.rotation_deg, pad.size_x_mm, pad.size_y_mm}),
             std::vector({0.0254, -0.0254, 0.0, 0.1524, 0.1016}));
 
-  spec.x = -3937000;
-  spec.y = std::numeric_limits<std::int32_t>::min();
-  spec.size_x = 0xFFFFFFFF;
-  spec.size_y = 0;
-  pad = decode_pad(spec);
+  fields.x = -3937000;
+  fields.y = std::numeric_limits<std::int32_t>::min();
+  fields.size_x = 0xFFFFFFFF;
+  fields.size_y = 0;
+  pad = decode_pad(fields);
   EXPECT_DOUBLE_EQ(pad.x_mm, -9.99998);
   EXPECT_DOUBLE_EQ(pad.y_mm, 5454.608466);
   EXPECT_DOUBLE_EQ(pad.size_x_mm, 10909.216929);
-  EXPECT_FALSE(std::signbit(decode_pad(pad_spec("1")).y_mm));  // y = 0 is not written as -0
+  EXPECT_FALSE(std::signbit(decode_pad(make_pad("1")).y_mm));  // y = 0 is not written as -0
 }
 
 TEST(Rounding, HalvesGoAwayFromZero) {
@@ -85,11 +85,11 @@ TEST(PadShape, FollowsTheShapeCodeAndForRoundPadsTheSizes) {
       {2, 60000, 60000, PadShape::Rect},      {3, 60000, 40000, PadShape::Rect},
       {9, 60000, 40000, PadShape::RoundRect}, {0, 60000, 60000, PadShape::Rect}};
   for (const auto& [code, size_x, size_y, expected] : cases) {
-    PcbPad spec = pad_spec("1");
-    spec.shape = code;
-    spec.size_x = size_x;
-    spec.size_y = size_y;
-    EXPECT_EQ(decode_pad(spec).shape, expected) << int{code} << " " << size_y;
+    PcbPad fields = make_pad("1");
+    fields.shape = code;
+    fields.size_x = size_x;
+    fields.size_y = size_y;
+    EXPECT_EQ(decode_pad(fields).shape, expected) << int{code} << " " << size_y;
   }
 }
 
@@ -101,10 +101,10 @@ TEST(PadType, FollowsTheHoleAndForSurfacePadsTheLayer) {
       {32, 39370, PadType::ThruHole, PadLayers::AllLayers},
       {74, 1, PadType::ThruHole, PadLayers::AllLayers}};
   for (const auto& [layer, hole, type, layers] : cases) {
-    PcbPad spec = pad_spec("1");
-    spec.layer = layer;
-    spec.hole = hole;
-    const altium::Pad pad = decode_pad(spec);
+    PcbPad fields = make_pad("1");
+    fields.layer = layer;
+    fields.hole = hole;
+    const altium::Pad pad = decode_pad(fields);
     EXPECT_EQ(pad.type, type) << int{layer} << " " << hole;
     EXPECT_EQ(pad.layers, layers) << int{layer} << " " << hole;
     EXPECT_DOUBLE_EQ(pad.drill_mm, hole * 2.54e-6);
@@ -126,19 +126,19 @@ TEST(PadRotation, IsKeptOnlyWhenPresentFiniteAndBelow360) {
                                                            {90, 50, 0},
                                                            {180, 200, 180}};
   for (const auto& [stored, geometry_size, expected] : cases) {
-    PcbPad spec = pad_spec("1");
-    spec.rotation = stored;
-    spec.geometry_size = geometry_size;
-    EXPECT_DOUBLE_EQ(decode_pad(spec).rotation_deg, expected) << stored << " " << geometry_size;
+    PcbPad fields = make_pad("1");
+    fields.rotation = stored;
+    fields.geometry_size = geometry_size;
+    EXPECT_DOUBLE_EQ(decode_pad(fields).rotation_deg, expected) << stored << " " << geometry_size;
   }
 }
 
 TEST(PadRecord, GeometryShorterThan50BytesYieldsNoPad) {
-  PcbPad spec = pad_spec("1");
-  spec.geometry_size = 49;
-  EXPECT_FALSE(decode(pcb_pad_record(spec)).has_value());
-  spec.geometry_size = 50;
-  EXPECT_TRUE(decode(pcb_pad_record(spec)).has_value());
+  PcbPad fields = make_pad("1");
+  fields.geometry_size = 49;
+  EXPECT_FALSE(decode(pcb_pad_record(fields)).has_value());
+  fields.geometry_size = 50;
+  EXPECT_TRUE(decode(pcb_pad_record(fields)).has_value());
 }
 
 }  // namespace

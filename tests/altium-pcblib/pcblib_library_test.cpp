@@ -3,7 +3,7 @@
 
 #include "altium_pcblib/footprint_library.hpp"
 #include "altium_pcblib/pcblib.hpp"
-#include "pad_spec.hpp"
+#include "pad_builders.hpp"
 #include "support/test_support.hpp"
 
 namespace {

@@ -4,12 +4,12 @@
 #include <cmath>
 
 #include "altium_schlib/component_stream.hpp"
-#include "pin_spec.hpp"
+#include "pin_builders.hpp"
 
 namespace {
 
 using namespace tessan::testing;
-using schlib_test::pin_spec;
+using schlib_test::make_pin;
 
 altium::Component decode(const std::vector<Bytes>& records) {
   return altium::decode_component_stream("LM358", sch_data_stream(records));
@@ -71,18 +71,18 @@ TEST(ComponentStream, BodyIsTheLastRectangleWithFourParsableCorners) {
 }
 
 TEST(ComponentStream, OnlyBinaryPinRecordsArePins) {
-  const auto component = decode({sch_pin_record(pin_spec("OUT", "1")),
+  const auto component = decode({sch_pin_record(make_pin("OUT", "1")),
                                  sch_text_record("|RECORD=2|Name=IN|Designator=2"),
                                  sch_text_record("|Location.X=4"), sch_record({3, 1, 2, 3}),
-                                 sch_record({'X', 'Y'}), sch_pin_record(pin_spec("VCC", "8"))});
+                                 sch_record({'X', 'Y'}), sch_pin_record(make_pin("VCC", "8"))});
   ASSERT_EQ(component.pins.size(), 2u);
   EXPECT_EQ(component.pins[0].name, "OUT");
   EXPECT_EQ(component.pins[1].number, "8");
 }
 
 TEST(ComponentStream, ZeroLengthOrTruncatedRecordEndsTheWalk) {
-  const Bytes first = sch_pin_record(pin_spec("A", "1"));
-  const Bytes second = sch_pin_record(pin_spec("B", "2"));
+  const Bytes first = sch_pin_record(make_pin("A", "1"));
+  const Bytes second = sch_pin_record(make_pin("B", "2"));
   Bytes zero_length = first;
   zero_length.insert(zero_length.end(), {0, 0, 0, 0});
   zero_length.insert(zero_length.end(), second.begin(), second.end());

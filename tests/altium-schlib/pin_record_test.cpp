@@ -4,11 +4,11 @@
 #include <array>
 
 #include "altium_schlib/pin_record.hpp"
-#include "pin_spec.hpp"
+#include "pin_builders.hpp"
 
 namespace {
 
-using schlib_test::pin_spec;
+using schlib_test::make_pin;
 using tessan::testing::Bytes;
 using tessan::testing::sch_pin_payload;
 
@@ -18,25 +18,25 @@ altium::SchPin decode(const Bytes& payload) {
 
 // The payload of a pin record cut after the fixed fields, with `tail` from offset 26 on.
 Bytes payload_with_tail(std::initializer_list<std::uint8_t> tail) {
-  Bytes payload = sch_pin_payload(pin_spec("", ""));
+  Bytes payload = sch_pin_payload(make_pin("", ""));
   payload.resize(26);
   payload.insert(payload.end(), tail);
   return payload;
 }
 
 TEST(PinRecord, FullRecord) {
-  const auto pin = decode(sch_pin_payload(pin_spec("VCC", "4", 0x07, -35, 450, 30)));
+  const auto pin = decode(sch_pin_payload(make_pin("VCC", "4", 0x07, -35, 450, 30)));
   EXPECT_EQ(pin.name, "VCC");
   EXPECT_EQ(pin.number, "4");
   EXPECT_EQ(pin.conglomerate, 0x07);
   EXPECT_EQ(pin.rotation(), 270u);
   EXPECT_EQ(std::vector({pin.length, pin.x, pin.y}), std::vector({30, -35, 450}));
-  EXPECT_EQ(decode(sch_pin_payload(pin_spec("", "", 0x05))).rotation(), 90u);
-  EXPECT_EQ(decode(sch_pin_payload(pin_spec("", "", 0xFE))).rotation(), 180u);
+  EXPECT_EQ(decode(sch_pin_payload(make_pin("", "", 0x05))).rotation(), 90u);
+  EXPECT_EQ(decode(sch_pin_payload(make_pin("", "", 0xFE))).rotation(), 180u);
 }
 
 TEST(PinRecord, FieldsAreReadOnlyWhenThePayloadHoldsThem) {
-  const Bytes full = sch_pin_payload(pin_spec("N", "D", 1, 7, 9, 20));
+  const Bytes full = sch_pin_payload(make_pin("N", "D", 1, 7, 9, 20));
   // (payload length, conglomerate, length, x, y)
   const std::array<int, 5> cases[] = {{1, 0, 0, 0, 0},   {14, 0, 0, 0, 0},  {15, 1, 0, 0, 0},
                                       {16, 1, 0, 0, 0},  {17, 1, 20, 0, 0}, {18, 1, 20, 0, 0},
@@ -62,22 +62,22 @@ TEST(PinRecord, LengthByteStringsThatDoNotFit) {
 }
 
 TEST(PinRecord, DescriptionIsSteppedOverWithEveryFieldAfterIt) {
-  auto spec = schlib_test::described_pin("GND", "A1", "Dedicated ground pin.");
-  spec.conglomerate = 0x07;
-  spec.y = -10;
-  const auto pin = decode(sch_pin_payload(spec));
+  auto fields = schlib_test::make_described_pin("GND", "A1", "Dedicated ground pin.");
+  fields.conglomerate = 0x07;
+  fields.y = -10;
+  const auto pin = decode(sch_pin_payload(fields));
   EXPECT_EQ(pin.name, "GND");
   EXPECT_EQ(pin.number, "A1");
   EXPECT_EQ(pin.conglomerate, 0x07);
   EXPECT_EQ(std::vector({pin.length, pin.y}), std::vector({30, -10}));
 
-  Bytes beyond = sch_pin_payload(pin_spec("GND", "1", 1, 4));
+  Bytes beyond = sch_pin_payload(make_pin("GND", "1", 1, 4));
   beyond[12] = 0xF0;  // a description longer than the record: nothing after it is there
   EXPECT_EQ(decode(beyond), altium::SchPin{});
 }
 
 TEST(PinRecord, TextIsUtf8OrWindows1252) {
-  EXPECT_EQ(decode(sch_pin_payload(pin_spec("\u03A9", "1"))).name, "\u03A9");
+  EXPECT_EQ(decode(sch_pin_payload(make_pin("\u03A9", "1"))).name, "\u03A9");
   const auto pin = decode(payload_with_tail({3, 'R', 0xB5, 0xB0, 1, 0xB9}));
   EXPECT_EQ(pin.name, "R\u00B5\u00B0");
   EXPECT_EQ(pin.number, "\u00B9");

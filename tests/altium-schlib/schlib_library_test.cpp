@@ -3,18 +3,18 @@
 
 #include "altium_schlib/component_library.hpp"
 #include "altium_schlib/schlib.hpp"
-#include "pin_spec.hpp"
+#include "pin_builders.hpp"
 #include "support/test_support.hpp"
 
 namespace {
 
 using namespace tessan::testing;
-using schlib_test::pin_spec;
+using schlib_test::make_pin;
 
 Bytes component(const std::vector<std::pair<std::string, std::string>>& pins) {
-  std::vector<SchPin> specs;
-  for (const auto& [name, number] : pins) specs.push_back(pin_spec(name, number));
-  return sch_component_stream(specs, 2);
+  std::vector<SchPin> pin_list;
+  for (const auto& [name, number] : pins) pin_list.push_back(make_pin(name, number));
+  return sch_component_stream(pin_list, 2);
 }
 
 std::string error_of(const Bytes& file) {

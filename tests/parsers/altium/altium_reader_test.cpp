@@ -11,17 +11,17 @@ using namespace tessan::testing;
 using Pins = std::vector<tessan::Pin>;
 
 Bytes footprint(std::string_view name, int pads) {
-  std::vector<PcbPad> specs(static_cast<std::size_t>(pads));
+  std::vector<PcbPad> pad_list(static_cast<std::size_t>(pads));
   for (int i = 0; i < pads; ++i)
-    specs[static_cast<std::size_t>(i)].designator = std::to_string(i + 1);
-  return pcb_data_stream(name, specs);
+    pad_list[static_cast<std::size_t>(i)].designator = std::to_string(i + 1);
+  return pcb_data_stream(name, pad_list);
 }
 
 SchPin pin(std::string name, std::string designator) {
-  SchPin spec;
-  spec.name = std::move(name);
-  spec.designator = std::move(designator);
-  return spec;
+  SchPin fields;
+  fields.name = std::move(name);
+  fields.designator = std::move(designator);
+  return fields;
 }
 
 class AltiumReader : public ::testing::Test {

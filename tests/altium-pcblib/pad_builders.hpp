@@ -10,7 +10,7 @@ namespace pcblib_test {
 using tessan::testing::Bytes;
 using tessan::testing::PcbPad;
 
-inline PcbPad pad_spec(std::string designator) {
+inline PcbPad make_pad(std::string designator) {
   PcbPad pad;
   pad.designator = std::move(designator);
   return pad;
@@ -19,7 +19,7 @@ inline PcbPad pad_spec(std::string designator) {
 // A footprint stream named `name` with pads numbered 1 to `count`.
 inline Bytes numbered_footprint(std::string_view name, int count) {
   std::vector<PcbPad> pads;
-  for (int i = 1; i <= count; ++i) pads.push_back(pad_spec(std::to_string(i)));
+  for (int i = 1; i <= count; ++i) pads.push_back(make_pad(std::to_string(i)));
   return tessan::testing::pcb_data_stream(name, pads);
 }
 
