@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 namespace altium {
 
@@ -30,18 +31,10 @@ std::unique_ptr<std::uint8_t[]> grown(std::unique_ptr<std::uint8_t[]> data, std:
   return larger;
 }
 
-}  // namespace
-
-Result<FileBytes> read_pcblib_file(const std::filesystem::path& path) {
-  const FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-  if (file.fd < 0) return Error(std::strerror(errno));
-  struct stat info {};
-  if (::fstat(file.fd, &info) != 0) return Error(std::strerror(errno));
-  if (S_ISDIR(info.st_mode)) return Error(std::strerror(EISDIR));
-
+// Reads the open file to its end; `size` is the size it had when opened.
+Result<FileBytes> read_open_file(int fd, std::size_t size) {
   // One byte more than the size found, so that a file that grew is noticed and read whole.
-  std::size_t capacity =
-      std::max(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) + 1, kMinimumCapacity);
+  std::size_t capacity = std::max(size + 1, kMinimumCapacity);
   auto data = std::make_unique_for_overwrite<std::uint8_t[]>(capacity);
   std::size_t used = 0;
   for (;;) {
@@ -49,13 +42,32 @@ Result<FileBytes> read_pcblib_file(const std::filesystem::path& path) {
       data = grown(std::move(data), used, capacity * 2);
       capacity *= 2;
     }
-    const ssize_t n = ::read(file.fd, data.get() + used, capacity - used);
+    const ssize_t n = ::read(fd, data.get() + used, capacity - used);
     if (n == 0) break;
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return Error(std::strerror(errno));
     used += static_cast<std::size_t>(n);
   }
   return FileBytes(std::move(data), used);
+}
+
+}  // namespace
+
+Result<FileBytes> read_pcblib_file(const std::filesystem::path& path) {
+  // Non-blocking, so that opening a FIFO does not wait for a writer.
+  const FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
+  if (file.fd < 0) return Error(std::strerror(errno));
+  struct stat info {};
+  if (::fstat(file.fd, &info) != 0) return Error(std::strerror(errno));
+  if (S_ISDIR(info.st_mode)) return Error(std::strerror(EISDIR));
+  // Devices and pipes may never end (/dev/zero) or block; only regular files are read.
+  if (!S_ISREG(info.st_mode)) return Error("not a regular file");
+
+  try {
+    return read_open_file(file.fd, static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)));
+  } catch (const std::bad_alloc&) {
+    return Error("file too large to hold in memory");
+  }
 }
 
 }  // namespace altium
