@@ -4,15 +4,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 namespace tessan {
 
 namespace {
 
-Result<std::string> read_open_file(int fd) {
+// Reads the open file to its end; `size` is the size it had when opened, so that the text is
+// held in one allocation (a file too large for memory fails at once instead of at its end).
+Result<std::string> read_open_file(int fd, std::size_t size) {
   std::string data;
+  data.reserve(size);
   char buffer[1 << 16];
   for (;;) {
     const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -36,7 +42,13 @@ Result<std::string> read_regular_file(const std::filesystem::path& path) {
   } else if (S_ISDIR(info.st_mode)) {
     data = Error(std::strerror(EISDIR));
   } else if (S_ISREG(info.st_mode)) {
-    data = read_open_file(fd);
+    try {
+      data = read_open_file(fd, static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)));
+    } catch (const std::bad_alloc&) {
+      data = Error("file too large to hold in memory");
+    } catch (const std::length_error&) {
+      data = Error("file too large to hold in memory");
+    }
   }
   ::close(fd);
   return data;
