@@ -25,8 +25,8 @@ targets=${FUZZ_TARGETS:-$all_targets}
 # documents must hold whole real libraries (up to about 2 MiB).
 max_len() {
   case $1 in
-    result_doc) echo 16384 ;;
-    quarn | kicad | eagle | altium_records) echo 65536 ;;
+    result_doc | kicad) echo 16384 ;;
+    quarn | eagle | altium_records) echo 65536 ;;
     *) echo 2621440 ;;
   esac
 }
