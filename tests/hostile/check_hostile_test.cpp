@@ -1,0 +1,126 @@
+// `check` on chip directories whose every source is hostile: the run ends, each reader's
+// failure becomes a hint, and a complete unrecoverable document is written.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+
+#include "hostile/bounded_run.hpp"
+#include "hostile/hostile_inputs.hpp"
+#include "result_doc_json.hpp"
+#include "support/altium_builders.hpp"
+#include "support/test_support.hpp"
+
+namespace tessan::hostile {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+
+const std::vector<std::string> kSourceFiles = {"X-symbol.extracted.json",
+                                               "X-footprint.extracted.json",
+                                               "X.kicad_sym",
+                                               "X.kicad_mod",
+                                               "X.lbr",
+                                               "X.PcbLib",
+                                               "X.SchLib"};
+
+std::string laughs() {
+  std::string doctype = "<!DOCTYPE eagle [<!ENTITY a0 \"lol\">";
+  for (int level = 1; level <= 9; ++level) {
+    doctype += "<!ENTITY a" + std::to_string(level) + " \"";
+    for (int i = 0; i < 10; ++i) doctype += "&a" + std::to_string(level - 1) + ";";
+    doctype += "\">";
+  }
+  return doctype +
+         "]><eagle><drawing><library><packages><package name=\"&a9;\"/>"
+         "</packages></library></drawing></eagle>";
+}
+
+std::string signed_noise() {
+  std::string bytes = random_bytes(7, 8192);
+  bytes.replace(0, 8, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1");
+  return bytes;
+}
+
+// Runs `check --force` on the directory with a watchdog; returns its exit code and the
+// document it wrote, read back.
+struct CheckRun {
+  int exit_code = -1;
+  Result<ResultDoc> doc = Error("not run");
+};
+
+CheckRun check(const fs::path& chip_dir) {
+  const auto run = run_bounded([&] {
+    const auto process = testing::run_tessan({"check", "--force", chip_dir.string()});
+    return std::to_string(process.exit_code);
+  });
+  EXPECT_TRUE(run.finished) << run.ending;
+  CheckRun result;
+  if (!run.finished) return result;
+  result.exit_code = std::stoi(run.report);
+  result.doc = read_result_doc(chip_dir / "X-tessan.result.json");
+  return result;
+}
+
+std::vector<std::string> failed_formats(const ResultDoc& doc) {
+  std::vector<std::string> formats;
+  for (const Hint& hint : doc.hints) {
+    if (const auto* failed = std::get_if<SourceParseFailed>(&hint)) {
+      formats.push_back(failed->format);
+    }
+  }
+  return formats;
+}
+
+void expect_every_source_failed(const CheckRun& run) {
+  EXPECT_EQ(run.exit_code, 3);
+  ASSERT_TRUE(run.doc.ok()) << run.doc.error().chain();
+  EXPECT_EQ(run.doc->status, Status::Unrecoverable);
+  EXPECT_TRUE(run.doc->sources_compared.empty());
+  EXPECT_EQ(run.doc->sources_missing,
+            (std::vector<std::string>{"quarn", "kicad", "eagle", "altium"}));
+  EXPECT_EQ(failed_formats(*run.doc),
+            (std::vector<std::string>{"quarn", "kicad", "eagle", "altium"}));
+}
+
+TEST(CheckHostile, EverySourceDamagedGivesAnUnrecoverableDocument) {
+  const TempDir dir;
+  const fs::path chip = dir.path() / "X";
+  dir.write("X/X-symbol.extracted.json", random_bytes(1, 4096));
+  dir.write("X/X-footprint.extracted.json", "{}");
+  dir.write("X/X.kicad_sym", "(kicad_symbol_lib \xFF\xFE)");
+  dir.write("X/X.kicad_mod", "(footprint \"X\")");
+  dir.write("X/X.lbr", laughs());
+  dir.write("X/X.PcbLib", signed_noise());
+  dir.write("X/X.SchLib", signed_noise());
+  expect_every_source_failed(check(chip));
+}
+
+TEST(CheckHostile, SourcesThatAreFifosDoNotBlockTheRun) {
+  const TempDir dir;
+  const fs::path chip = dir.path() / "X";
+  fs::create_directory(chip);
+  for (const std::string& name : kSourceFiles) {
+    ASSERT_EQ(mkfifo((chip / name).c_str(), 0600), 0) << name;
+  }
+  expect_every_source_failed(check(chip));
+}
+
+// A cached document that is a FIFO cannot be read: the run goes on and replaces it.
+TEST(CheckHostile, ACachedDocumentThatIsAFifoIsReplaced) {
+  const TempDir dir;
+  const fs::path chip = dir.path() / "X";
+  fs::create_directory(chip);
+  ASSERT_EQ(mkfifo((chip / "X-tessan.result.json").c_str(), 0600), 0);
+  const auto run = run_bounded([&] {
+    return std::to_string(testing::run_tessan({"check", chip.string()}).exit_code);
+  });
+  ASSERT_TRUE(run.finished) << run.ending;
+  EXPECT_EQ(run.report, "3");
+  EXPECT_TRUE(fs::is_regular_file(chip / "X-tessan.result.json"));
+  EXPECT_TRUE(read_result_doc(chip / "X-tessan.result.json").ok());
+}
+
+}  // namespace
+}  // namespace tessan::hostile
