@@ -38,9 +38,9 @@ TEST(PinRecord, FullRecord) {
 TEST(PinRecord, FieldsAreReadOnlyWhenThePayloadHoldsThem) {
   const Bytes full = sch_pin_payload(make_pin("N", "D", 1, 7, 9, 20));
   // (payload length, conglomerate, length, x, y)
-  const std::array<int, 5> cases[] = {{1, 0, 0, 0, 0},   {14, 0, 0, 0, 0},  {15, 1, 0, 0, 0},
-                                      {16, 1, 0, 0, 0},  {17, 1, 20, 0, 0}, {18, 1, 20, 0, 0},
-                                      {19, 1, 20, 7, 0}, {20, 1, 20, 7, 0}, {21, 1, 20, 7, 9},
+  const std::array<int, 5> cases[] = {{1, 0, 0, 0, 0},   {15, 0, 0, 0, 0},  {16, 1, 0, 0, 0},
+                                      {17, 1, 0, 0, 0},  {18, 1, 20, 0, 0}, {19, 1, 20, 0, 0},
+                                      {20, 1, 20, 7, 0}, {21, 1, 20, 7, 0}, {22, 1, 20, 7, 9},
                                       {26, 1, 20, 7, 9}};
   for (const auto& [size, conglomerate, length, x, y] : cases) {
     const auto pin = decode(Bytes(full.begin(), full.begin() + size));

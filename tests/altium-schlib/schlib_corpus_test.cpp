@@ -49,7 +49,18 @@ TEST(SchLibCorpus, HeaderBodyAndPinDescriptions) {
   ASSERT_EQ(fpga->pins.size(), 256u);
   EXPECT_EQ(fpga->pins[0].number, "A1");
   EXPECT_EQ(fpga->pins[0].name, "GND");
-  EXPECT_EQ(fpga->pins[0].rotation(), 270u);
+  EXPECT_EQ(fpga->pins[0].rotation(), 180u);
+  // Geometry on the library's 10-unit grid: pins 30 long, drawn at x 30 (left, pointing left)
+  // and x 130 (right, pointing right).
+  const auto charger = altium::read_first_component(corpus / "TP4056/TP4056.SchLib");
+  ASSERT_TRUE(charger.ok());
+  ASSERT_EQ(charger->pins.size(), 8u);
+  for (const auto& pin : charger->pins) {
+    EXPECT_EQ(pin.length, 30) << pin.number;
+    EXPECT_TRUE(pin.x == 30 || pin.x == 130) << pin.number << " x=" << pin.x;
+    EXPECT_EQ(pin.y % 10, 0) << pin.number;
+    EXPECT_EQ(pin.rotation(), pin.x == 30 ? 180u : 0u) << pin.number;
+  }
   // Text in Windows-1252: the registered sign.
   const auto module =
       altium::read_first_component(corpus / "ESP32-C3-MINI-1/ESP32-C3-MINI-1.SchLib");

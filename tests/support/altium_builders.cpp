@@ -135,7 +135,8 @@ Bytes sch_text_record(std::string_view properties) {
 }
 
 // Kind 2 as a 32-bit value, owner fields, the description's length byte at 12 and its text,
-// then conglomerate, length, x, y, colour and the name and designator strings.
+// then formal and electrical type, conglomerate, length, x, y, colour and the name and
+// designator strings (name at 26 when the description is empty).
 Bytes sch_pin_payload(const SchPin& pin) {
   Bytes out;
   append_u32(out, 2);
@@ -144,13 +145,13 @@ Bytes sch_pin_payload(const SchPin& pin) {
   append_u16(out, 0);
   const Bytes description = pascal_string(pin.description);
   out.insert(out.end(), description.begin(), description.end());
-  out.push_back(0);
+  out.push_back(1);  // formal type
+  out.push_back(4);  // electrical type: passive
   out.push_back(pin.conglomerate);
   append_u16(out, static_cast<std::uint16_t>(pin.length));
   append_u16(out, static_cast<std::uint16_t>(pin.x));
   append_u16(out, static_cast<std::uint16_t>(pin.y));
   append_i32(out, 0);
-  out.push_back(0);
   const Bytes name = pascal_string(pin.name);
   const Bytes designator = pascal_string(pin.designator);
   out.insert(out.end(), name.begin(), name.end());

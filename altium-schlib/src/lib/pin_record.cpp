@@ -5,12 +5,14 @@ namespace altium {
 namespace {
 
 // Offsets within a pin record whose description is empty; a description of n bytes moves
-// every field after its length byte n bytes further.
+// every field after its length byte n bytes further. Between the description and the
+// conglomerate byte stand the formal and the electrical type (13, 14), and the colour
+// (22 to 25) follows y: the layout of every pin record in real libraries.
 constexpr std::size_t kDescriptionLengthOffset = 12;
-constexpr std::size_t kConglomerateOffset = 14;
-constexpr std::size_t kLengthOffset = 15;
-constexpr std::size_t kXOffset = 17;
-constexpr std::size_t kYOffset = 19;
+constexpr std::size_t kConglomerateOffset = 15;
+constexpr std::size_t kLengthOffset = 16;
+constexpr std::size_t kXOffset = 18;
+constexpr std::size_t kYOffset = 20;
 constexpr std::size_t kNameOffset = 26;
 
 std::int16_t read_i16(ByteView payload, std::size_t offset) {
