@@ -180,6 +180,40 @@ TEST(SchLibHostile, OverlongLengthsAreCutShort) {
   EXPECT_EQ(first_component_of(concat({odd_header, good})), "1 1=OUT");
 }
 
+TEST(SchLibHostile, EmptyAndRandomBytesAreRefused) {
+  const auto refused = [](const Bytes& bytes) {
+    const auto component = altium::parse_first_component(bytes);
+    return component ? std::string("read") : component.error().message();
+  };
+  EXPECT_EQ(refused({}), "not an OLE2 compound document (bad magic)");
+  for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+    Bytes bytes = random_byte_vector(seed, 4096 * seed);
+    EXPECT_EQ(refused(bytes), "not an OLE2 compound document (bad magic)") << seed;
+    const Bytes signature = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+    std::copy(signature.begin(), signature.end(), bytes.begin());
+    EXPECT_TRUE(refused(bytes).starts_with("open OLE2: ")) << seed << ": " << refused(bytes);
+  }
+}
+
+// Only the first component is read, but that one may be as large as the file.
+TEST(SchLibHostile, AHugeComponentReadsWithinBounds) {
+  std::vector<Bytes> records = {testing::sch_text_record("|RECORD=1|PartCount=1")};
+  std::size_t size = 0;
+  for (int pin = 1; size < huge_input_bytes(); ++pin) {
+    records.push_back(testing::sch_pin_record(
+        {"IO" + std::to_string(pin), std::to_string(pin), "", 0, 30, 0, 0}));
+    size += records.back().size();
+  }
+  const Bytes library = testing::schlib_file({{"HUGE", testing::sch_data_stream(records)}});
+  const auto run = run_bounded([&] {
+    const auto component = altium::parse_first_component(library);
+    return component ? std::to_string(component->pins.size()) : component.error().message();
+  });
+  ASSERT_TRUE(run.finished) << run.ending;
+  EXPECT_EQ(run.report, std::to_string(records.size() - 1));
+  EXPECT_LT(run.peak_rise_mib, memory_ceiling_mib(library.size()));
+}
+
 // A library whose one footprint stream is long enough to live in regular sectors.
 Bytes long_footprint_library() {
   std::vector<PcbPad> pads;
