@@ -65,7 +65,12 @@ copy_quarn_pairs() {
 
 seed_corpora() {
   for target in $all_targets; do mkdir -p "$root/fuzz/corpus-$target"; done
-  "$build/write_fuzz_seeds" "$root/fuzz"
+  local libraries=()
+  if [ -d "$corpus_root" ]; then
+    while IFS= read -r -d '' file; do libraries+=("$file"); done < <(
+      find "$corpus_root" -type f \( -iname '*.PcbLib' -o -iname '*.SchLib' \) -size -1M -print0)
+  fi
+  "$build/write_fuzz_seeds" "$root/fuzz" "${libraries[@]}"
   copy_quarn_pairs
   for source in "$root/examples" "$corpus_root"; do
     copy_matching "$source" kicad '*.kicad_sym' '*.kicad_mod'

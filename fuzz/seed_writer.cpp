@@ -2,14 +2,17 @@
 // libraries built in code (compound documents included), so that each target starts from
 // well-formed input even where no real library is at hand.
 //
-// Usage: write_fuzz_seeds <directory holding corpus-<target>/>
+// Usage: write_fuzz_seeds <directory holding corpus-<target>/> [Altium library ...]
+// The "Data" streams of the libraries named are written as seeds of the record target.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "altium_container/container.hpp"
 #include "result_doc_json.hpp"
 #include "support/altium_builders.hpp"
 
@@ -153,16 +156,34 @@ void write_altium_seeds(const fs::path& dir) {
   write_seed(dir, "altium_records", "component.Data", component_stream());
 }
 
+// Every library storage's "Data" stream of a real library, as raw record seeds.
+void write_stream_seeds(const fs::path& dir, const fs::path& library) {
+  std::ifstream in(library, std::ios::binary);
+  const Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const auto container = altium::open_altium_container(altium::ByteView(bytes));
+  if (!container) return;
+  for (const std::string& storage : altium::list_library_storages(*container)) {
+    const auto stream = altium::read_data_stream(*container, storage);
+    if (!stream.ok() || stream.bytes.empty()) continue;
+    std::string name = library.filename().string() + "-" + storage;
+    for (char& c : name) {
+      if (c == '/' || c == ' ') c = '_';
+    }
+    write_seed(dir, "altium_records", name, stream.bytes);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: write_fuzz_seeds DIRECTORY\n");
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: write_fuzz_seeds DIRECTORY [ALTIUM_LIBRARY ...]\n");
     return 2;
   }
   const fs::path dir = argv[1];
   write_text_seeds(dir);
   write_result_doc_seeds(dir);
   write_altium_seeds(dir);
+  for (int i = 2; i < argc; ++i) write_stream_seeds(dir, argv[i]);
   return 0;
 }
