@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "altium_container/library_file.hpp"
 #include "altium_pcblib/footprint_stream.hpp"
-#include "pcblib_file.hpp"
 
 namespace altium {
 
@@ -76,7 +76,7 @@ Result<FootprintEntries> parse_footprint_entries(ByteView bytes) {
 }
 
 Result<FootprintEntries> read_footprint_entries(const std::filesystem::path& path) {
-  auto bytes = read_pcblib_file(path);
+  auto bytes = read_library_file(path);
   if (!bytes) return Error("read .PcbLib: " + path.string(), std::move(bytes).error());
   return parse_footprint_entries(bytes->view());
 }

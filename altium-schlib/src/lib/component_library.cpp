@@ -1,7 +1,7 @@
 #include "altium_schlib/component_library.hpp"
 
+#include "altium_container/library_file.hpp"
 #include "altium_schlib/component_stream.hpp"
-#include "schlib_file.hpp"
 
 namespace altium {
 
@@ -50,9 +50,9 @@ Result<Component> parse_first_component(ByteView bytes) {
 }
 
 Result<Component> read_first_component(const std::filesystem::path& path) {
-  auto bytes = read_schlib_file(path);
+  auto bytes = read_library_file(path);
   if (!bytes) return Error("read .SchLib " + path.string() + ": " + bytes.error().message());
-  return parse_first_component(*bytes);
+  return parse_first_component(bytes->view());
 }
 
 }  // namespace altium

@@ -1,4 +1,4 @@
-#include "schlib_file.hpp"
+#include "altium_container/library_file.hpp"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <cstring>
 #include <new>
-#include <stdexcept>
 
 namespace altium {
 
@@ -24,25 +23,37 @@ struct FileDescriptor {
   }
 };
 
+// A buffer of `capacity` bytes holding the first `used` bytes of `data`.
+std::unique_ptr<std::uint8_t[]> grown(std::unique_ptr<std::uint8_t[]> data, std::size_t used,
+                                      std::size_t capacity) {
+  auto larger = std::make_unique_for_overwrite<std::uint8_t[]>(capacity);
+  std::copy(data.get(), data.get() + used, larger.get());
+  return larger;
+}
+
 // Reads the open file to its end; `size` is the size it had when opened.
-Result<Bytes> read_open_file(int fd, std::size_t size) {
-  Bytes bytes(std::max(size + 1, kMinimumCapacity));
+Result<FileBytes> read_open_file(int fd, std::size_t size) {
+  // One byte more than the size found, so that a file that grew is noticed and read whole.
+  std::size_t capacity = std::max(size + 1, kMinimumCapacity);
+  auto data = std::make_unique_for_overwrite<std::uint8_t[]>(capacity);
   std::size_t used = 0;
   for (;;) {
-    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
-    const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
+    if (used == capacity) {
+      data = grown(std::move(data), used, capacity * 2);
+      capacity *= 2;
+    }
+    const ssize_t n = ::read(fd, data.get() + used, capacity - used);
     if (n == 0) break;
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return Error(std::strerror(errno));
     used += static_cast<std::size_t>(n);
   }
-  bytes.resize(used);
-  return bytes;
+  return FileBytes(std::move(data), used);
 }
 
 }  // namespace
 
-Result<Bytes> read_schlib_file(const std::filesystem::path& path) {
+Result<FileBytes> read_library_file(const std::filesystem::path& path) {
   // Non-blocking, so that opening a FIFO does not wait for a writer.
   const FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
   if (file.fd < 0) return Error(std::strerror(errno));
@@ -55,8 +66,6 @@ Result<Bytes> read_schlib_file(const std::filesystem::path& path) {
   try {
     return read_open_file(file.fd, static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)));
   } catch (const std::bad_alloc&) {
-    return Error("file too large to hold in memory");
-  } catch (const std::length_error&) {
     return Error("file too large to hold in memory");
   }
 }

@@ -23,6 +23,6 @@ class FileBytes {
 };
 
 // The file's bytes, or an error holding the operating system's reason.
-Result<FileBytes> read_pcblib_file(const std::filesystem::path& path);
+Result<FileBytes> read_library_file(const std::filesystem::path& path);
 
 }  // namespace altium
