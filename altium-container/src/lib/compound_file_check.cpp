@@ -136,6 +136,19 @@ std::optional<std::string> check_tree(const DirectoryTree& tree) {
   return std::nullopt;
 }
 
+// libgsf reads the entries that the root's sibling links name as well, as parentless entries,
+// and drops each one without freeing it. A well-formed root has no siblings; a link to the
+// root itself or past the directory reads nothing.
+bool root_has_siblings(const DirectoryTree& tree) {
+  if (tree.entry_count() == 0) return false;
+  const ByteView root = tree.entry(0);
+  for (const std::size_t field : {std::size_t{0x44}, std::size_t{0x48}}) {
+    const std::uint32_t id = u32_at(root, field);
+    if (id != 0 && id < tree.entry_count()) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::optional<std::string> find_compound_file_fault(ByteView document) {
@@ -146,6 +159,7 @@ std::optional<std::string> find_compound_file_fault(ByteView document) {
   if (document.size() < 2 * sectors.sector_size()) return std::nullopt;
   const DirectoryTree tree(directory_sectors(document, sectors),
                            sectors.sector_size() / kEntrySize);
+  if (root_has_siblings(tree)) return "root directory entry has siblings";
   return check_tree(tree);
 }
 
