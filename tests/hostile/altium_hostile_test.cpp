@@ -306,6 +306,27 @@ TEST(AltiumHostile, TruncationAtEverySectorEndsSoundly) {
   }
 }
 
+// The compound-file reader would read the entries named by the root's sibling links as
+// parentless entries and never free them (found by fuzzing the container): such a document is
+// refused before it is opened. Links that read nothing (to the root itself, past the
+// directory) are let through as before.
+TEST(AltiumHostile, ARootWithSiblingsIsRefusedBeforeItIsOpened) {
+  const Bytes whole = long_footprint_library();
+  for (const std::size_t field : {CfbEntryField::kLeftSibling, CfbEntryField::kRightSibling}) {
+    Bytes document = whole;
+    CfbEditor editor(document);
+    editor.set_entry_u32(0, field, entry_named(editor, "SMALL"));
+    EXPECT_EQ(describe_entries(altium::parse_footprint_entries(document)),
+              "error: open OLE2: root directory entry has siblings")
+        << field;
+  }
+  Bytes harmless = whole;
+  CfbEditor editor(harmless);
+  editor.set_entry_u32(0, CfbEntryField::kLeftSibling, 0);
+  editor.set_entry_u32(0, CfbEntryField::kRightSibling, 0x7FFFFFF0);
+  EXPECT_EQ(describe_entries(altium::parse_footprint_entries(harmless)), "BIG:100 SMALL:1 ");
+}
+
 // zlib data that inflates to `inflated` zero bytes, made without holding them.
 Bytes zlib_of_zeros(std::size_t inflated) {
   z_stream z{};
