@@ -15,7 +15,8 @@ namespace {
 using tessan::fuzz::require;
 
 void choose_among(const altium::FootprintEntries& entries, std::optional<std::uint32_t> count) {
-  std::vector<tessan::FootprintVariant> variants = tessan::footprint_variants(altium::FootprintEntries(entries));
+  std::vector<tessan::FootprintVariant> variants =
+      tessan::footprint_variants(altium::FootprintEntries(entries));
   tessan::drop_unparsed_variants(variants);
   const auto chosen = tessan::choose_variant(variants, count);
   require(chosen.has_value() == !variants.empty(), "no choice among variants");
