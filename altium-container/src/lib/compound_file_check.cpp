@@ -1,6 +1,8 @@
 // Bounding the directory tree of a compound document before libgsf walks it.
 #include "compound_file_check.hpp"
 
+#include "altium_container/little_endian.hpp"
+
 #include <cstdint>
 #include <vector>
 
@@ -13,13 +15,6 @@ constexpr std::size_t kEntrySize = 128;
 constexpr std::size_t kHeaderFatSlots = 109;
 constexpr std::uint8_t kTypeStorage = 1;
 constexpr std::uint8_t kTypeRoot = 5;
-
-std::uint32_t u32_at(ByteView bytes, std::size_t offset) {
-  return static_cast<std::uint32_t>(bytes[offset]) |
-         static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
-         static_cast<std::uint32_t>(bytes[offset + 2]) << 16 |
-         static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
-}
 
 // The sectors of a document, read-only and bounds-checked.
 class SectorView {
@@ -42,23 +37,24 @@ class SectorView {
 };
 
 void append_ids(ByteView sector, std::size_t count, std::vector<std::uint32_t>& out) {
-  for (std::size_t i = 0; i < count; ++i) out.push_back(u32_at(sector, 4 * i));
+  for (std::size_t i = 0; i < count; ++i) out.push_back(read_u32_le(sector, 4 * i));
 }
 
 // The FAT sector numbers: 109 in the header, the rest in the DIFAT chain.
 std::vector<std::uint32_t> fat_sector_ids(ByteView document, const SectorView& sectors) {
-  const std::size_t wanted = std::min<std::size_t>(u32_at(document, 0x2C), sectors.sector_count());
+  const std::size_t wanted =
+      std::min<std::size_t>(read_u32_le(document, 0x2C), sectors.sector_count());
   std::vector<std::uint32_t> ids;
   for (std::size_t i = 0; i < kHeaderFatSlots && ids.size() < wanted; ++i) {
-    ids.push_back(u32_at(document, 0x4C + 4 * i));
+    ids.push_back(read_u32_le(document, 0x4C + 4 * i));
   }
   const std::size_t per_sector = sectors.sector_size() / 4 - 1;
-  std::uint32_t next = u32_at(document, 0x44);
+  std::uint32_t next = read_u32_le(document, 0x44);
   for (std::size_t steps = 0; ids.size() < wanted && steps < sectors.sector_count(); ++steps) {
     const ByteView difat = sectors.sector(next);
     if (difat.empty()) break;
     append_ids(difat, std::min(per_sector, wanted - ids.size()), ids);
-    next = u32_at(difat, per_sector * 4);
+    next = read_u32_le(difat, per_sector * 4);
   }
   return ids;
 }
@@ -77,7 +73,7 @@ std::vector<std::uint32_t> read_fat(ByteView document, const SectorView& sectors
 std::vector<ByteView> directory_sectors(ByteView document, const SectorView& sectors) {
   const auto fat = read_fat(document, sectors);
   std::vector<ByteView> chain;
-  std::uint32_t id = u32_at(document, 0x30);
+  std::uint32_t id = read_u32_le(document, 0x30);
   while (chain.size() < sectors.sector_count()) {
     const ByteView sector = sectors.sector(id);
     if (sector.empty()) break;
@@ -128,10 +124,10 @@ std::optional<std::string> check_tree(const DirectoryTree& tree) {
     const ByteView entry = tree.entry(at.id);
     const std::uint8_t type = entry[0x42];
     if (type == kTypeStorage || type == kTypeRoot) {
-      pending.push_back({u32_at(entry, 0x4C), at.id, at.depth + 1});
+      pending.push_back({read_u32_le(entry, 0x4C), at.id, at.depth + 1});
     }
-    pending.push_back({u32_at(entry, 0x48), at.parent, at.depth + 1});
-    pending.push_back({u32_at(entry, 0x44), at.parent, at.depth + 1});
+    pending.push_back({read_u32_le(entry, 0x48), at.parent, at.depth + 1});
+    pending.push_back({read_u32_le(entry, 0x44), at.parent, at.depth + 1});
   }
   return std::nullopt;
 }
@@ -143,7 +139,7 @@ bool root_has_siblings(const DirectoryTree& tree) {
   if (tree.entry_count() == 0) return false;
   const ByteView root = tree.entry(0);
   for (const std::size_t field : {std::size_t{0x44}, std::size_t{0x48}}) {
-    const std::uint32_t id = u32_at(root, field);
+    const std::uint32_t id = read_u32_le(root, field);
     if (id != 0 && id < tree.entry_count()) return true;
   }
   return false;

@@ -1,20 +1,12 @@
 // Framing of PcbLib primitive records and SchLib length-prefixed records, and length-byte strings.
 #include "altium_container/records.hpp"
 
+#include "altium_container/little_endian.hpp"
+
 #include <array>
 
 namespace altium {
 namespace {
-
-std::uint32_t read_u32_le(ByteView bytes, std::size_t pos) {
-  return static_cast<std::uint32_t>(bytes[pos]) | static_cast<std::uint32_t>(bytes[pos + 1]) << 8 |
-         static_cast<std::uint32_t>(bytes[pos + 2]) << 16 |
-         static_cast<std::uint32_t>(bytes[pos + 3]) << 24;
-}
-
-std::uint16_t read_u16_le(ByteView bytes, std::size_t pos) {
-  return static_cast<std::uint16_t>(bytes[pos] | bytes[pos + 1] << 8);
-}
 
 // The number of sub-blocks of a primitive record type; 0 for bytes that are not a record type.
 std::size_t sub_block_count(std::uint8_t type) {

@@ -1,5 +1,7 @@
 #include "altium_pcblib/footprint_stream.hpp"
 
+#include "altium_container/little_endian.hpp"
+
 #include <algorithm>
 
 #include "altium_pcblib/pad_record.hpp"
@@ -17,11 +19,6 @@ FootprintEntry error_entry(std::string_view storage_name, std::string message) {
   return entry;
 }
 
-std::uint32_t read_u32(ByteView bytes) {
-  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-}
-
 // The name inside a name block of `block_length` bytes that starts at offset 4.
 std::string footprint_name(ByteView stream, std::uint32_t block_length) {
   if (block_length == 0) return {};
@@ -37,7 +34,7 @@ FootprintEntry decode_footprint_stream(std::string_view storage_name, ByteView s
     return error_entry(storage_name,
                        "stream too short (" + std::to_string(stream.size()) + " bytes)");
   }
-  const std::uint32_t block_length = read_u32(stream);
+  const std::uint32_t block_length = read_u32_le(stream, 0);
   const std::uint64_t records_start = std::uint64_t{block_length} + kNameBlockLengthSize;
   if (records_start > stream.size()) {
     return error_entry(storage_name, "footprint name block overruns stream");

@@ -1,5 +1,7 @@
 #include "altium_pcblib/pad_record.hpp"
 
+#include "altium_container/little_endian.hpp"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -32,28 +34,9 @@ constexpr double kMmPerUnit = 2.54e-6;
 constexpr double kRotationLimit = 360.000001;
 constexpr double kCircleTolerance = 0.001;
 
-std::uint32_t read_u32(ByteView bytes, std::size_t offset) {
-  return static_cast<std::uint32_t>(bytes[offset]) |
-         static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
-         static_cast<std::uint32_t>(bytes[offset + 2]) << 16 |
-         static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
-}
-
-std::int32_t read_i32(ByteView bytes, std::size_t offset) {
-  return static_cast<std::int32_t>(read_u32(bytes, offset));
-}
-
-double read_f64(ByteView bytes, std::size_t offset) {
-  std::uint64_t raw = 0;
-  for (std::size_t i = 0; i < 8; ++i) {
-    raw |= static_cast<std::uint64_t>(bytes[offset + i]) << (8 * i);
-  }
-  return std::bit_cast<double>(raw);
-}
-
 double rotation_of(ByteView geometry) {
   if (geometry.size() < kGeometrySizeWithRotation) return 0;
-  const double rotation = read_f64(geometry, kRotationOffset);
+  const double rotation = read_f64_le(geometry, kRotationOffset);
   if (!std::isfinite(rotation) || std::fabs(rotation) >= kRotationLimit) return 0;
   return rotation;
 }
@@ -94,17 +77,17 @@ std::optional<Pad> decode_pad_record(const PcbRecord& record) {
   const ByteView geometry = record.sub_blocks[kGeometrySubBlock];
   if (geometry.size() < kMinGeometrySize) return std::nullopt;
 
-  const double size_x_mm = read_u32(geometry, kSizeXOffset) * kMmPerUnit;
-  const double size_y_mm = read_u32(geometry, kSizeYOffset) * kMmPerUnit;
-  const std::uint32_t hole = read_u32(geometry, kHoleOffset);
+  const double size_x_mm = read_u32_le(geometry, kSizeXOffset) * kMmPerUnit;
+  const double size_y_mm = read_u32_le(geometry, kSizeYOffset) * kMmPerUnit;
+  const std::uint32_t hole = read_u32_le(geometry, kHoleOffset);
 
   Pad pad;
   pad.number = decode_pad_designator(record.sub_blocks[kDesignatorSubBlock]);
   pad.type = hole != 0 ? PadType::ThruHole : PadType::Smd;
   pad.shape = shape_of(geometry[kShapeOffset], size_x_mm, size_y_mm);
   pad.layers = layers_of(pad.type, geometry[kLayerOffset]);
-  pad.x_mm = round_to_decimals(read_i32(geometry, kXOffset) * kMmPerUnit, 6);
-  pad.y_mm = round_to_decimals(read_i32(geometry, kYOffset) * -kMmPerUnit, 6);
+  pad.x_mm = round_to_decimals(read_i32_le(geometry, kXOffset) * kMmPerUnit, 6);
+  pad.y_mm = round_to_decimals(read_i32_le(geometry, kYOffset) * -kMmPerUnit, 6);
   pad.rotation_deg = round_to_decimals(rotation_of(geometry), 4);
   pad.size_x_mm = round_to_decimals(size_x_mm, 6);
   pad.size_y_mm = round_to_decimals(size_y_mm, 6);

@@ -1,5 +1,7 @@
 #include "altium_schlib/pin_record.hpp"
 
+#include "altium_container/little_endian.hpp"
+
 namespace altium {
 
 namespace {
@@ -14,10 +16,6 @@ constexpr std::size_t kLengthOffset = 16;
 constexpr std::size_t kXOffset = 18;
 constexpr std::size_t kYOffset = 20;
 constexpr std::size_t kNameOffset = 26;
-
-std::int16_t read_i16(ByteView payload, std::size_t offset) {
-  return static_cast<std::int16_t>(payload[offset] | payload[offset + 1] << 8);
-}
 
 // Whether the payload holds `size` bytes from `offset` on.
 bool holds(ByteView payload, std::size_t offset, std::size_t size) {
@@ -41,10 +39,10 @@ SchPin decode_pin_record(ByteView payload) {
     pin.conglomerate = payload[kConglomerateOffset + shift];
   }
   if (holds(payload, kLengthOffset + shift, 2))
-    pin.length = read_i16(payload, kLengthOffset + shift);
+    pin.length = read_i16_le(payload, kLengthOffset + shift);
   if (holds(payload, kXOffset + shift, 2)) {
-    pin.x = read_i16(payload, kXOffset + shift);
-    if (holds(payload, kYOffset + shift, 2)) pin.y = read_i16(payload, kYOffset + shift);
+    pin.x = read_i16_le(payload, kXOffset + shift);
+    if (holds(payload, kYOffset + shift, 2)) pin.y = read_i16_le(payload, kYOffset + shift);
   }
   std::size_t cursor = kNameOffset + shift;
   pin.name = read_pascal_string(payload, cursor);
