@@ -14,44 +14,83 @@ namespace tessan {
 
 namespace {
 
-// Reads the open file to its end; `size` is the size it had when opened, so that the text is
-// held in one allocation (a file too large for memory fails at once instead of at its end).
-Result<std::string> read_open_file(int fd, std::size_t size) {
-  std::string data;
-  data.reserve(size);
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n == 0) return data;
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return Error(std::strerror(errno));
-    data.append(buffer, static_cast<std::size_t>(n));
+Error os_error(int err) {
+  return Error(std::strerror(err));
+}
+
+// Closes the descriptor when the read ends, whichever way it ends.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
   }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Reads into data[filled..] until the end of the file, growing the buffer as needed.
+Result<Unit> read_to_end(int fd, std::string& data, std::size_t filled) {
+  constexpr std::size_t kMinimumSpare = std::size_t{1} << 16;
+  for (;;) {
+    if (data.size() - filled < kMinimumSpare) data.resize(filled + std::max(filled, kMinimumSpare));
+    const ssize_t n = ::read(fd, data.data() + filled, data.size() - filled);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return os_error(errno);
+    }
+    filled += static_cast<std::size_t>(n);
+  }
+  data.resize(filled);
+  return Unit{};
+}
+
+Result<std::string> read_open_file(int fd, std::size_t expected_size) {
+  std::string data;
+  // One byte more than the size announced, so that a file of unchanged size ends in one read.
+  data.resize(expected_size + 1);
+  std::size_t filled = 0;
+  while (filled < data.size()) {
+    const ssize_t n = ::read(fd, data.data() + filled, data.size() - filled);
+    if (n == 0) {
+      data.resize(filled);
+      return data;
+    }
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return os_error(errno);
+    }
+    filled += static_cast<std::size_t>(n);
+  }
+  // The file grew while it was read.
+  auto rest = read_to_end(fd, data, filled);
+  if (!rest) return std::move(rest).error();
+  return data;
 }
 
 }  // namespace
 
 Result<std::string> read_regular_file(const std::filesystem::path& path) {
   // Non-blocking, so that opening a FIFO does not wait for a writer.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return Error(std::strerror(errno));
-  struct stat info {};
-  Result<std::string> data = Error("not a regular file");
-  if (::fstat(fd, &info) != 0) {
-    data = Error(std::strerror(errno));
-  } else if (S_ISDIR(info.st_mode)) {
-    data = Error(std::strerror(EISDIR));
-  } else if (S_ISREG(info.st_mode)) {
-    try {
-      data = read_open_file(fd, static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)));
-    } catch (const std::bad_alloc&) {
-      data = Error("file too large to hold in memory");
-    } catch (const std::length_error&) {
-      data = Error("file too large to hold in memory");
-    }
+  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (file.get() < 0) return os_error(errno);
+  struct stat st {};
+  if (::fstat(file.get(), &st) != 0) return os_error(errno);
+  if (S_ISDIR(st.st_mode)) return os_error(EISDIR);
+  // Devices and pipes may never end (/dev/zero) or block; only regular files are read.
+  if (!S_ISREG(st.st_mode)) return Error("not a regular file");
+  try {
+    return read_open_file(file.get(), static_cast<std::size_t>(st.st_size));
+  } catch (const std::bad_alloc&) {
+    return Error("file too large to hold in memory");
+  } catch (const std::length_error&) {
+    return Error("file too large to hold in memory");
   }
-  ::close(fd);
-  return data;
 }
 
 }  // namespace tessan
