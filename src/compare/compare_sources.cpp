@@ -10,6 +10,7 @@ namespace tessan {
 ComparisonReport compare_sources(const std::vector<SourceData>& sources) {
   const SourceRefs participating = participating_sources(sources);
   ComparisonReport report;
+  report.geometry = analyse_geometry(participating);
   report.axes = {
       compare_pad_count(participating),        compare_pad_numbers(participating),
       compare_symbol_pin_count(participating), compare_pin_names(participating),
