@@ -14,4 +14,8 @@ namespace tessan {
 std::optional<ExposedPadVariant> exposed_pad_variant(const PadEvidence& evidence,
                                                      const SourceRefs& sources);
 
+// True when every pin on the `labels` pads, in every source, is named as an exposed pad, as
+// ground, or as a pin elsewhere.
+bool pins_on_labels_are_ground_like(const SourceRefs& sources, const LabelSet& labels);
+
 }  // namespace tessan

@@ -187,6 +187,11 @@ bool pairs_most(const PairAlignment& pair) {
   return smaller > 0 && static_cast<double>(pair.matched.size()) >= tol::kMinPaired * smaller;
 }
 
+bool pairs_nearly_all(const PairAlignment& pair) {
+  const double larger = static_cast<double>(std::max(pair.first_matchable, pair.second_matchable));
+  return larger > 0 && static_cast<double>(pair.matched.size()) >= tol::kLabelOnlyPaired * larger;
+}
+
 PairAlignment align_footprints(const std::vector<FootprintGeometry>& footprints, std::size_t first,
                                std::size_t second) {
   const FootprintGeometry& fa = footprints[first];

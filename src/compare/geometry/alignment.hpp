@@ -18,4 +18,7 @@ PadGeometry placed_pad(const FootprintGeometry& footprint, std::size_t pad, int 
 // True when the best pairing covers enough of the smaller match set to judge numbering.
 bool pairs_most(const PairAlignment& pair);
 
+// True when the pairing covers nearly all of the larger match set: one land pattern.
+bool pairs_nearly_all(const PairAlignment& pair);
+
 }  // namespace tessan
