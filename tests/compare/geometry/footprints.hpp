@@ -145,6 +145,16 @@ inline Footprint renumbered_one_on(Footprint f, int n) {
   return f;
 }
 
+// A four-sided footprint's labels moved on by one side: the footprint turned by 90 degrees.
+inline Footprint renumbered_by_side(Footprint f) {
+  const int n = static_cast<int>(f.size()) - 1, per_side = n / 4;
+  for (LabelledPad& p : f) {
+    const int k = std::stoi(p.label);
+    if (k <= n) p.label = std::to_string((k - 1 + per_side) % n + 1);
+  }
+  return f;
+}
+
 inline Footprint with(Footprint f, const std::vector<LabelledPad>& more) {
   f.insert(f.end(), more.begin(), more.end());
   return f;
