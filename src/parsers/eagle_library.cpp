@@ -4,6 +4,7 @@
 
 #include "parsers/eagle_attributes.hpp"
 #include "parsers/eagle_number.hpp"
+#include "parsers/eagle_pad_geometry.hpp"
 
 namespace tessan {
 
@@ -18,6 +19,42 @@ const xmlNode* next_in_document_order(const xmlNode* node, const xmlNode* root) 
   }
   return nullptr;
 }
+
+// The texts of the attributes that a pad's geometry depends on, held while they are used.
+class EagleAttributeTexts {
+ public:
+  EagleAttributeTexts(EagleAttributes& attributes, const xmlNode* pad, bool is_smd)
+      : x_(attributes.get(pad, "x")),
+        y_(attributes.get(pad, "y")),
+        rot_(attributes.get(pad, "rot")) {
+    if (is_smd) {
+      dx_ = attributes.get(pad, "dx");
+      dy_ = attributes.get(pad, "dy");
+      layer_ = attributes.get(pad, "layer");
+      cream_ = attributes.get(pad, "cream");
+      roundness_ = attributes.get(pad, "roundness");
+    } else {
+      drill_ = attributes.get(pad, "drill");
+      diameter_ = attributes.get(pad, "diameter");
+      shape_ = attributes.get(pad, "shape");
+    }
+  }
+
+  EaglePadAttributes views() const {
+    return {view(x_),     view(y_),        view(rot_),   view(dx_),
+            view(dy_),    view(layer_),    view(cream_), view(roundness_),
+            view(drill_), view(diameter_), view(shape_)};
+  }
+
+ private:
+  static std::optional<std::string_view> view(const std::optional<std::string>& text) {
+    if (!text) return std::nullopt;
+    return std::string_view(*text);
+  }
+
+  std::optional<std::string> x_, y_, rot_, dx_, dy_, layer_, cream_, roundness_, drill_, diameter_,
+      shape_;
+};
 
 const xmlNode* enclosing_device(const xmlNode* node) {
   for (const xmlNode* up = node->parent; up != nullptr; up = up->parent) {
@@ -56,13 +93,30 @@ class LibraryCollector {
   }
 
   void add_pad(const xmlNode* pad, EaglePackage& package) {
-    if (auto label = attributes_.get(pad, "name")) package.pads.push_back(std::move(*label));
+    auto label = attributes_.get(pad, "name");
     const auto x_text = attributes_.get(pad, "x");
     const auto y_text = attributes_.get(pad, "y");
-    if (!x_text || !y_text) return;
-    const auto x = parse_eagle_number(*x_text);
-    const auto y = parse_eagle_number(*y_text);
-    if (x && y) package.extent.add(*x, *y);
+    if (x_text && y_text) {
+      const auto x = parse_eagle_number(*x_text);
+      const auto y = parse_eagle_number(*y_text);
+      if (x && y) package.extent.add(*x, *y);
+    }
+    if (!label) return;
+    package.pads.push_back(std::move(*label));
+    if (package.geometry_complete) add_geometry(pad, package);
+  }
+
+  void add_geometry(const xmlNode* pad, EaglePackage& package) {
+    const bool is_smd = is_element(pad, "smd");
+    EagleAttributeTexts texts(attributes_, pad, is_smd);
+    const auto geometry =
+        is_smd ? eagle_smd_geometry(texts.views()) : eagle_through_pad_geometry(texts.views());
+    if (geometry) {
+      package.geometry.push_back(*geometry);
+    } else {
+      package.geometry_complete = false;
+      package.geometry.clear();
+    }
   }
 
   // The connects seen so far belong to other devices: those of this one follow its start.

@@ -10,14 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "compare/source_data.hpp"
 #include "parsers/eagle_pad_extent.hpp"
 #include "tessan_error.hpp"
 
 namespace tessan {
 
 struct EaglePackage {
-  std::vector<std::string> pads;  // labels of its smd and pad elements, document order
-  PadExtent extent;               // of the pad centres
+  std::vector<std::string> pads;      // labels of its smd and pad elements, document order
+  PadExtent extent;                   // of the pad centres
+  std::vector<PadGeometry> geometry;  // one per label while every pad has its geometry
+  bool geometry_complete = true;
 };
 
 struct EagleConnect {

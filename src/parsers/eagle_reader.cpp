@@ -31,6 +31,7 @@ SourceData record_of(EagleLibrary library) {
   const auto found = library.packages.find(*name);
   if (found != library.packages.end()) {
     record.pads = std::move(found->second.pads);
+    if (found->second.geometry_complete) record.pad_geometry = std::move(found->second.geometry);
     package.body_x_mm = found->second.extent.width();
     package.body_y_mm = found->second.extent.height();
   }
