@@ -22,10 +22,27 @@ bool lies_on(const PadGeometry& a, const PadGeometry& b) {
   return inside(a, b) || inside(b, a);
 }
 
+std::vector<std::string> pin_names_on_either(const SourceData& source, const std::string& a,
+                                             const std::string& b) {
+  std::vector<std::string> names = pin_names_on(source, a);
+  for (std::string& name : pin_names_on(source, b)) names.push_back(std::move(name));
+  return names;
+}
+
+// The pins on pad `label_a` of `a` and pad `label_b` of `b` are one pin, and every other
+// source that puts pins on either label names them so too.
 bool pins_agree(const SourceData& a, const std::string& label_a, const SourceData& b,
-                const std::string& label_b) {
-  if (a.pins.empty() || b.pins.empty()) return true;
-  return same_pin(pin_names_on(a, label_a), pin_names_on(b, label_b));
+                const std::string& label_b, const SourceRefs& sources) {
+  const std::vector<std::string> names = pin_names_on(a, label_a);
+  if (!a.pins.empty() && !b.pins.empty() && !same_pin(names, pin_names_on(b, label_b))) {
+    return false;
+  }
+  const std::vector<std::string>& reference = a.pins.empty() ? pin_names_on(b, label_b) : names;
+  return std::all_of(sources.begin(), sources.end(), [&](const SourceData* other) {
+    if (other == &a || other == &b) return true;
+    const std::vector<std::string> theirs = pin_names_on_either(*other, label_a, label_b);
+    return theirs.empty() || reference.empty() || same_pin(reference, theirs);
+  });
 }
 
 struct Judged {
@@ -50,7 +67,8 @@ std::optional<std::string> partner_under(const LabelledFootprint& holder, const 
 }
 
 bool explain(const std::string& label, const LabelledFootprint& holder, const PadEvidence& evidence,
-             const std::vector<LabelledFootprint>& footprints, Judged& judged) {
+             const std::vector<LabelledFootprint>& footprints, const SourceRefs& sources,
+             Judged& judged) {
   const LabelSet& held = *electrical_of(evidence, holder.source());
   if (holder.all_pads(label, {PadRole::Ep})) {
     judged.exposed.insert(label);
@@ -64,7 +82,8 @@ bool explain(const std::string& label, const LabelledFootprint& holder, const Pa
     compared = true;
     for (std::size_t pad : holder.pads_by_label.at(label)) {
       const auto partner = partner_under(holder, held, pad, other, *other_held);
-      if (!partner || !pins_agree(holder.source(), label, other.source(), *partner)) return false;
+      if (!partner || !pins_agree(holder.source(), label, other.source(), *partner, sources))
+        return false;
       judged.set_aside.insert({label, *partner});
     }
   }
@@ -74,7 +93,8 @@ bool explain(const std::string& label, const LabelledFootprint& holder, const Pa
 }  // namespace
 
 ExtraLabelJudgement judge_extra_labels(const PadEvidence& evidence,
-                                       const std::vector<LabelledFootprint>& footprints) {
+                                       const std::vector<LabelledFootprint>& footprints,
+                                       const SourceRefs& sources) {
   ExtraLabelJudgement result;
   Judged judged;
   for (const std::string& label : evidence.all_electrical) {
@@ -85,7 +105,7 @@ ExtraLabelJudgement judge_extra_labels(const PadEvidence& evidence,
     for (const LabelledFootprint& holder : footprints) {
       const LabelSet* held = electrical_of(evidence, holder.source());
       if (held == nullptr || !held->contains(label)) continue;
-      if (!explain(label, holder, evidence, footprints, judged)) {
+      if (!explain(label, holder, evidence, footprints, sources, judged)) {
         result.accepted = false;
         return result;
       }

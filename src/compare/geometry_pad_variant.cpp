@@ -160,7 +160,7 @@ std::optional<Variant> geometry_pad_variant(const SourceRefs& sources, bool pad_
   if (evidence.padded.size() < 2 || !pins_on_labels_are_ground_like(sources, non_electrical)) {
     return std::nullopt;
   }
-  const ExtraLabelJudgement judged = judge_extra_labels(evidence, footprints);
+  const ExtraLabelJudgement judged = judge_extra_labels(evidence, footprints, sources);
   if (!judged.accepted || !exposed_pads_labelled_as_such(footprints) ||
       !pins_on_labels_are_ground_like(sources, judged.exposed)) {
     return std::nullopt;

@@ -64,9 +64,9 @@ inline constexpr std::string_view kActiveLowMarks = "\\{}~!";
 inline constexpr std::array<std::string_view, 4> kActiveLowSuffixes = {"_N", "_B", "#", "_L"};
 
 // Names of an exposed (thermal) pad, compared with every "_" removed.
-inline constexpr std::array<std::string_view, 13> kExposedPadNames = {
-    "PAD",  "THERMALPAD", "EP",  "EPAD", "EXPPAD",   "EXPAD",  "GNDPAD",
-    "PPAD", "POWERPAD",   "DAP", "TAB",  "HEATSINK", "THERMAL"};
+inline constexpr std::array<std::string_view, 16> kExposedPadNames = {
+    "PAD",      "THERMALPAD", "EP",  "EPAD",     "EXPPAD",  "EXPAD", "GNDPAD", "PPAD",
+    "POWERPAD", "DAP",        "TAB", "HEATSINK", "THERMAL", "THERM", "EXP",    "EXPOSED"};
 
 // Force and sense terminals of a four-terminal (Kelvin) resistor.
 inline constexpr std::array<std::string_view, 4> kKelvinNames = {"I+", "I-", "V+", "V-"};

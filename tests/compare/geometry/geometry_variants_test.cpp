@@ -164,5 +164,13 @@ TEST(PadRoleVariants, ExposedPadListsComeFromTheRoles) {
   EXPECT_EQ(ep.sources_without_ep, (Texts{"altium"}));
 }
 
+TEST(PadRoleVariants, ARelabelNeedsEverySymbolToPutOnePinOnBothPads) {
+  const SourceData quarn = source("quarn").named_pins({"GND", "VIN", "VOUT", "VIN"});
+  const ComparisonReport report =
+      compare_sources({quarn, sot223_part("kicad", "4", {"GND", "VOUT", "VIN", "VOUT"}),
+                       sot223_part("eagle", "2", {"GND", "VOUT", "VIN"})});
+  EXPECT_TRUE(report.variants.empty());
+}
+
 }  // namespace
 }  // namespace tessan::testing
