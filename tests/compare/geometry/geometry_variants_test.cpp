@@ -165,7 +165,7 @@ TEST(PadRoleVariants, ExposedPadListsComeFromTheRoles) {
 }
 
 TEST(PadRoleVariants, ARelabelNeedsEverySymbolToPutOnePinOnBothPads) {
-  const SourceData quarn = source("quarn").named_pins({"GND", "VIN", "VOUT", "VIN"});
+  const SourceData quarn = source("quarn").named_pins({"GND", "VOUT", "VIN", "VIN"});
   const ComparisonReport report =
       compare_sources({quarn, sot223_part("kicad", "4", {"GND", "VOUT", "VIN", "VOUT"}),
                        sot223_part("eagle", "2", {"GND", "VOUT", "VIN"})});
