@@ -139,6 +139,22 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"BallsTurned", bga(16, 16, 0.8), turned(bga(16, 16, 0.8), 2), {}, {}}),
     [](const auto& info) { return info.param.name; });
 
+TEST(GeometryRules, MarkThePadsInConflict) {
+  Footprint moved = soic(8);
+  moved.at(2).pad.y += 0.4;
+  const ComparisonReport mirror =
+      compare_sources({part("kicad", soic(8)), part("eagle", mirrored(soic(8)))});
+  const ComparisonReport one_off = compare_sources({part("kicad", soic(8)), part("eagle", moved)});
+  const ComparisonReport benign =
+      compare_sources({part("kicad", soic(8)), part("eagle", turned(soic(8), 2))});
+  const std::vector<bool> all(8, true), none(8, false),
+      third = {false, false, true, false, false, false, false, false};
+  EXPECT_EQ(mirror.geometry.footprints.at(1).in_conflict, all);
+  EXPECT_EQ(one_off.geometry.footprints.at(0).in_conflict, third);
+  EXPECT_EQ(one_off.geometry.footprints.at(1).in_conflict, third);
+  EXPECT_EQ(benign.geometry.footprints.at(1).in_conflict, none);
+}
+
 TEST(GeometryRules, ADifferentPackageDisagreesWithOnePackageNamedOrNone) {
   SourceData unnamed = with_footprint(source("eagle"), soic(8, 5.2));
   const ComparisonReport report = compare_sources({part("kicad", soic(8, 7.1)), unnamed});

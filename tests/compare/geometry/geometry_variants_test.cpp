@@ -122,6 +122,12 @@ INSTANTIATE_TEST_SUITE_P(
              {"label_only"}}),
     [](const auto& info) { return info.param.name; });
 
+Footprint copies_of_pad_one(int copies) {
+  Footprint f = soic(8);
+  for (int i = 0; i < copies; ++i) f.push_back(f.front());
+  return f;
+}
+
 Footprint with_signal_pad_at_row_end() {
   return with(soic(8), {{"9", smd(-2.7, -2.54, 1.55, 0.6)}});
 }
@@ -136,6 +142,11 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"SignalSizedPadAddedToARow",
              with_footprint(source("kicad").package("SOIC-8").named_pins(gpio_names(8)),
                             with_signal_pad_at_row_end()),
+             with_footprint(source("eagle").package("SOIC-8").named_pins(gpio_names(8)), soic(8)),
+             {}},
+        Case{"CopiesOfASignalPad",
+             with_footprint(source("kicad").package("SOIC-8").named_pins(gpio_names(8)),
+                            copies_of_pad_one(40)),
              with_footprint(source("eagle").package("SOIC-8").named_pins(gpio_names(8)), soic(8)),
              {}},
         Case{"TabRelabelledWithItsPinRenamed",
