@@ -182,16 +182,15 @@ INSTANTIATE_TEST_SUITE_P(SiblingParts, BrokenCopies,
                                                       {kNames}}),
                          [](const auto& info) { return info.param.name; });
 
-INSTANTIATE_TEST_SUITE_P(
-    WrongPackages, BrokenCopies,
-    ::testing::Values(
-        BrokenCopy{"EspS3Wroom1WithWroom32eFootprint", "ESP32-S3-WROOM-1",
-                   [](const ChipCopy& copy, const std::filesystem::path& corpus) {
-                     copy.replace_with(".kicad_mod",
-                                       corpus / "ESP32-WROOM-32E" / "ESP32-WROOM-32E.kicad_mod");
-                   },
-                   kPads}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(WrongPackages, BrokenCopies,
+                         ::testing::Values(BrokenCopy{
+                             "EspS3Wroom1WithWroom32eFootprint", "ESP32-S3-WROOM-1",
+                             [](const ChipCopy& copy, const std::filesystem::path& corpus) {
+                               copy.replace_with(".kicad_mod", corpus / "ESP32-WROOM-32E" /
+                                                                   "ESP32-WROOM-32E.kicad_mod");
+                             },
+                             kPads}),
+                         [](const auto& info) { return info.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(
     RemovedAndRenumberedPads, BrokenCopies,

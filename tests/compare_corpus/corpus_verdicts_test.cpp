@@ -51,8 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
         PartVerdict{"ESP32-S3-MINI-1", kGwv, {kEp}}, PartVerdict{"ESP32-S3-WROOM-1", kGwv, {kEp}},
         PartVerdict{"ESP32-S3-WROOM-1U", kGwv, {kEp}}, PartVerdict{"ESP32-WROOM-32E", kGwv, {kEp}},
         // The Altium footprint numbers its thermal vias 40-51: they are vias, not pads.
-        PartVerdict{"ESP32-WROVER-E", kGwv, {kEp}},
-        PartVerdict{"RP2040", kGwv, {kEp}}, PartVerdict{"STM32F103C8T6", kGwv, {kLabel, kNaming}},
+        PartVerdict{"ESP32-WROVER-E", kGwv, {kEp}}, PartVerdict{"RP2040", kGwv, {kEp}},
+        PartVerdict{"STM32F103C8T6", kGwv, {kLabel, kNaming}},
         // The Altium symbol labels pins 7 and 8 wrongly (CHAR, OE).
         PartVerdict{"TP4056", "divergent", {}},
         // The KiCad symbol has another package's pinout.

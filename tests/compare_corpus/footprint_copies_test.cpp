@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "altium_footprint_edit.hpp"
 #include "chip_copy.hpp"
 #include "footprint_edits.hpp"
 #include "library_edits.hpp"
@@ -68,6 +70,27 @@ Edit eagle_text(std::function<void(std::string&)> change) {
 }
 Edit kicad_text(std::function<void(std::string&)> change) {
   return [change](const ChipCopy& c) { c.edit(".kicad_mod", change); };
+}
+
+Edit altium_pads(std::function<void(std::vector<PadPlace>&)> edit) {
+  return [edit](const ChipCopy& c) { redraw_altium_footprint(c.file(".PcbLib"), edit); };
+}
+
+// STM32F103C8T6's LQFP-48 at 0.4 mm instead of 0.5 mm: every row drawn closer along itself.
+void pitch_04(std::vector<PadPlace>& pads) {
+  for (PadPlace& p : pads) (std::fabs(p.x) > std::fabs(p.y) ? p.y : p.x) *= 0.8;
+}
+
+// Turned by 270 degrees with the origin moved onto pin 1.
+void turned_270_around_pin_1(std::vector<PadPlace>& pads) {
+  for (PadPlace& p : pads) p = {p.label, p.y, -p.x, p.dy, p.dx};
+  const auto pin1 =
+      std::find_if(pads.begin(), pads.end(), [](const PadPlace& p) { return p.label == "1"; });
+  const double x = pin1->x, y = pin1->y;
+  for (PadPlace& p : pads) {
+    p.x -= x;
+    p.y -= y;
+  }
 }
 
 // CH340G's EAGLE SOIC-16: rows along x at y = ±2.695, pin 1 bottom left.
@@ -139,6 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
                 }),
                 "divergent",
                 {"pad_count", "pad_numbers"}},
+        Redrawn{"Stm32AltiumPitch04", "STM32F103C8T6", altium_pads(pitch_04), "divergent", kFamily},
         Redrawn{"AtmegaEagleQfn32UnderTheSameName", "ATMEGA328P-AU",
                 eagle_text([](std::string& t) { replace_eagle_pads(t, kAtmegaPackage, qfn32()); }),
                 "divergent", kFamily}),
@@ -185,6 +209,11 @@ INSTANTIATE_TEST_SUITE_P(
                            }),
                 kGwv,
                 {kNaming}},
+        Redrawn{"Stm32AltiumTurned270AroundPin1",
+                "STM32F103C8T6",
+                altium_pads(turned_270_around_pin_1),
+                kGwv,
+                {kLabel, kNaming}},
         Redrawn{"Stm32KicadOriginOnAMilGrid",
                 "STM32F103C8T6",
                 kicad_pads([](PadPlace& p) {
