@@ -12,17 +12,21 @@ namespace {
 
 namespace tol = geometry_tolerance;
 
-std::vector<Point> distinct_places(std::vector<Point> points) {
-  const auto rounded = [](double v) { return std::llround(v / tol::kSamePlace); };
-  std::sort(points.begin(), points.end(), [&](Point a, Point b) {
-    return std::pair(rounded(a.x), rounded(a.y)) < std::pair(rounded(b.x), rounded(b.y));
-  });
-  points.erase(std::unique(points.begin(), points.end(),
-                           [&](Point a, Point b) {
-                             return rounded(a.x) == rounded(b.x) && rounded(a.y) == rounded(b.y);
-                           }),
-               points.end());
-  return points;
+std::vector<Point> distinct_places(const std::vector<Point>& points) {
+  using Place = std::pair<long long, long long>;
+  std::vector<std::pair<Place, Point>> keyed;
+  keyed.reserve(points.size());
+  for (Point p : points) {
+    keyed.push_back(
+        {{std::llround(p.x / tol::kSamePlace), std::llround(p.y / tol::kSamePlace)}, p});
+  }
+  std::sort(keyed.begin(), keyed.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<Point> places;
+  for (std::size_t i = 0; i < keyed.size(); ++i) {
+    if (i == 0 || keyed[i].first != keyed[i - 1].first) places.push_back(keyed[i].second);
+  }
+  return places;
 }
 
 double round_hundredths(double value) {

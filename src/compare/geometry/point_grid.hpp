@@ -1,4 +1,5 @@
-// A spatial index over points: cells of one size, sorted once, searched by binary search.
+// A spatial index over points: cells of one size, sorted once; a cell is found in a dense
+// table when the cells are few, else by binary search.
 #pragma once
 
 #include <algorithm>
@@ -15,6 +16,7 @@ struct Point {
 };
 
 double distance(Point a, Point b);
+double squared_distance(Point a, Point b);
 
 class PointGrid {
  public:
@@ -45,10 +47,17 @@ class PointGrid {
   };
   std::int64_t cell_of(double v) const;
   static std::int64_t key(std::int64_t cx, std::int64_t cy);
+  void build_dense_table();
+
   // Calls `visit` for every point in cell (cx, cy).
   template <class Visit>
   void in_cell(std::int64_t cx, std::int64_t cy, Visit&& visit) const {
     if (cx < min_cx_ || cx > max_cx_ || cy < min_cy_ || cy > max_cy_) return;
+    if (!starts_.empty()) {
+      const auto cell = static_cast<std::size_t>((cx - min_cx_) * rows_ + (cy - min_cy_));
+      for (std::size_t i = starts_[cell]; i < starts_[cell + 1]; ++i) visit(entries_[i].index);
+      return;
+    }
     const std::int64_t wanted = key(cx, cy);
     auto it = std::lower_bound(entries_.begin(), entries_.end(), wanted,
                                [](const Entry& e, std::int64_t k) { return e.key < k; });
@@ -57,8 +66,9 @@ class PointGrid {
 
   const std::vector<Point>& points_;
   double cell_;
-  std::int64_t min_cx_ = 0, max_cx_ = 0, min_cy_ = 0, max_cy_ = 0;
-  std::vector<Entry> entries_;  // sorted by key
+  std::int64_t min_cx_ = 0, max_cx_ = 0, min_cy_ = 0, max_cy_ = 0, rows_ = 0;
+  std::vector<Entry> entries_;       // sorted by key
+  std::vector<std::size_t> starts_;  // dense table: first entry of each cell, column by column
 };
 
 }  // namespace tessan
