@@ -133,12 +133,34 @@ bool extras_off_the_ring(const PadEvidence& evidence,
   });
 }
 
-std::optional<Variant> exposed_or_pinless(const PadEvidence& evidence, const SourceRefs& sources,
+// The label rules' lists, with every source added that holds an exposed pad judged by its
+// position or draws one.
+ExposedPadVariant lists_with_judged(const ExposedPadVariant& by_labels, const PadEvidence& held,
+                                    const LabelSet& judged_exposed,
+                                    const GeometryAnalysis& geometry) {
+  const ExposedPadVariant by_roles = lists_from_roles(held, geometry);
+  ExposedPadVariant variant;
+  for (const PaddedSource& p : held.padded) {
+    const auto listed = [&](const std::vector<std::string>& names) {
+      return std::find(names.begin(), names.end(), p.source->name) != names.end();
+    };
+    const bool with = listed(by_labels.sources_with_ep) || listed(by_roles.sources_with_ep) ||
+                      std::any_of(judged_exposed.begin(), judged_exposed.end(),
+                                  [&](const std::string& l) { return p.electrical.contains(l); });
+    (with ? variant.sources_with_ep : variant.sources_without_ep).push_back(p.source->name);
+  }
+  return variant;
+}
+
+std::optional<Variant> exposed_or_pinless(const PadEvidence& evidence, const PadEvidence& held,
+                                          const LabelSet& judged_exposed, const SourceRefs& sources,
                                           const GeometryAnalysis& geometry,
                                           bool pad_counts_differ) {
   auto exposed = exposed_pad_variant(evidence, sources);
   if (!exposed) return std::nullopt;
-  if (!every_padded_source_has_geometry(evidence, geometry)) return std::move(*exposed);
+  if (!every_padded_source_has_geometry(evidence, geometry)) {
+    return lists_with_judged(*exposed, held, judged_exposed, geometry);
+  }
   const bool any_exposed =
       std::any_of(geometry.footprints.begin(), geometry.footprints.end(),
                   [](const FootprintGeometry& f) { return has_exposed_pad(f); });
@@ -170,6 +192,7 @@ std::optional<Variant> geometry_pad_variant(const SourceRefs& sources, bool pad_
   if (!ring_copies_agree(footprints, shared_labels(evidence), judged.set_aside))
     return std::nullopt;
   const SourcesWithout without(sources, set_aside);
+  const PadEvidence held = evidence;
   for (PaddedSource& p : evidence.padded) {
     for (const std::string& label : judged.set_aside) p.electrical.erase(label);
   }
@@ -179,7 +202,8 @@ std::optional<Variant> geometry_pad_variant(const SourceRefs& sources, bool pad_
       if (extras_off_the_ring(evidence, footprints)) return std::move(*extras);
     }
   }
-  return exposed_or_pinless(evidence, without.refs(), geometry, pad_counts_differ);
+  return exposed_or_pinless(evidence, held, judged.exposed, without.refs(), geometry,
+                            pad_counts_differ);
 }
 
 }  // namespace tessan
