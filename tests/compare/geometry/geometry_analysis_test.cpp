@@ -1,6 +1,8 @@
 // Pad roles, measures and alignment of footprints built in code.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "compare/geometry/geometry_analysis.hpp"
 #include "footprints.hpp"
 
@@ -91,6 +93,23 @@ TEST(Usable, NeedsTwoRowsSizesAndPadsThatDoNotOverlap) {
   const Footprint one_row = {{"1", smd(0, 0, 1, 1)}, {"2", smd(2, 0, 1, 1)}};
   for (const Footprint& f : {unsized, overlapping, one_row}) {
     EXPECT_FALSE(analyse({f}).footprints.at(0).usable);
+  }
+}
+
+TEST(Usable, NonsenseGeometryIsLeftOutWithoutHarm) {
+  Footprint not_a_number = soic(8);
+  not_a_number.at(1).pad.x = std::nan("");
+  Footprint far_away = soic(8);
+  far_away.at(1).pad.y = 1e300;
+  Footprint many_large = bga(20, 20, 1.0);
+  for (std::size_t i = 0; i < many_large.size(); i += 2) many_large[i].pad.w = 5;
+  Footprint too_many;
+  for (int i = 0; i < 20'001; ++i)
+    too_many.push_back({std::to_string(i), smd(i % 150, i / 150, 0.5, 0.5)});
+  for (const Footprint& f : {not_a_number, far_away, many_large, too_many}) {
+    const GeometryAnalysis g = analyse({f, soic(8)});
+    EXPECT_FALSE(g.footprints.at(0).usable);
+    EXPECT_TRUE(g.pairs.empty());
   }
 }
 
