@@ -5,6 +5,7 @@
 #include "parsers/eagle_attributes.hpp"
 #include "parsers/eagle_number.hpp"
 #include "parsers/eagle_pad_geometry.hpp"
+#include "parsers/eagle_pins.hpp"
 
 namespace tessan {
 
@@ -56,6 +57,16 @@ class EagleAttributeTexts {
       shape_;
 };
 
+// As next_in_document_order, but passing over the subtrees of packages below `root`: their
+// pads are their own.
+const xmlNode* next_pad_candidate(const xmlNode* node, const xmlNode* root) {
+  if (!is_element(node, "package")) return next_in_document_order(node, root);
+  for (; node != root && node != nullptr; node = node->parent) {
+    if (node->next != nullptr) return node->next;
+  }
+  return nullptr;
+}
+
 const xmlNode* enclosing_device(const xmlNode* node) {
   for (const xmlNode* up = node->parent; up != nullptr; up = up->parent) {
     if (is_element(up, "device")) return up;
@@ -65,31 +76,41 @@ const xmlNode* enclosing_device(const xmlNode* node) {
 
 class LibraryCollector {
  public:
-  explicit LibraryCollector(EagleAttributes& attributes) : attributes_(attributes) {}
+  LibraryCollector(EagleAttributes& attributes, const EagleReadLimits& limits)
+      : attributes_(attributes), limits_(limits), pins_(limits.max_pins) {}
 
-  void visit(const xmlNode* node) {
-    if (node->type != XML_ELEMENT_NODE) return;
-    if (is_element(node, "package")) {
-      visit_package(node);
-    } else if (is_element(node, "connect")) {
-      visit_connect(node);
-    } else if (is_element(node, "device") && !library_.chosen_package) {
-      choose_device(node);
-    }
+  // False once a count has passed its limit; `failure` then says which.
+  bool visit(const xmlNode* node) {
+    if (node->type != XML_ELEMENT_NODE) return true;
+    if (is_element(node, "package")) return visit_package(node);
+    if (is_element(node, "connect")) return visit_connect(node);
+    if (is_element(node, "device") && !library_.chosen_package) choose_device(node);
+    return true;
   }
 
-  EagleLibrary take() { return std::move(library_); }
+  const char* failure() const { return failure_; }
+
+  EagleLibrary take() {
+    library_.pins = pins_.take();
+    return std::move(library_);
+  }
 
  private:
-  void visit_package(const xmlNode* package) {
+  bool visit_package(const xmlNode* package) {
     auto name = attributes_.get(package, "name");
-    if (!name) return;
+    if (!name) return true;
     EaglePackage contents;
     for (const xmlNode* node = package->children; node != nullptr;
-         node = next_in_document_order(node, package)) {
-      if (is_element(node, "smd") || is_element(node, "pad")) add_pad(node, contents);
+         node = next_pad_candidate(node, package)) {
+      if (!is_element(node, "smd") && !is_element(node, "pad")) continue;
+      add_pad(node, contents);
+      if (contents.pads.size() > limits_.max_pads) {
+        failure_ = "too many pads";
+        return false;
+      }
     }
     library_.packages.insert_or_assign(std::move(*name), std::move(contents));
+    return true;
   }
 
   void add_pad(const xmlNode* pad, EaglePackage& package) {
@@ -124,35 +145,40 @@ class LibraryCollector {
     library_.chosen_package = attributes_.get(device, "package");
     if (!library_.chosen_package) return;
     chosen_device_ = device;
-    library_.connects.clear();
+    pins_.clear();
   }
 
-  void visit_connect(const xmlNode* connect) {
-    if (chosen_device_ != nullptr && enclosing_device(connect) != chosen_device_) return;
-    auto pin = attributes_.get(connect, "pin");
-    auto pad = attributes_.get(connect, "pad");
-    if (!pin || !pad) return;
-    library_.connects.push_back({std::move(*pin), std::move(*pad)});
+  bool visit_connect(const xmlNode* connect) {
+    if (chosen_device_ != nullptr && enclosing_device(connect) != chosen_device_) return true;
+    const auto pin = attributes_.get(connect, "pin");
+    const auto pad = attributes_.get(connect, "pad");
+    if (!pin || !pad || pins_.add(*pin, *pad)) return true;
+    failure_ = "too many pins";
+    return false;
   }
 
   EagleAttributes& attributes_;
+  const EagleReadLimits& limits_;
   EagleLibrary library_;
+  EaglePinCollector pins_;
   const xmlNode* chosen_device_ = nullptr;
+  const char* failure_ = nullptr;
 };
 
 }  // namespace
 
-Result<EagleLibrary> collect_eagle_library(const xmlDoc& document, std::size_t expansion_budget) {
-  EagleAttributes attributes(&document, expansion_budget);
-  LibraryCollector collector(attributes);
+Result<EagleLibrary> collect_eagle_library(const xmlDoc& document, const EagleReadLimits& limits) {
+  EagleAttributes attributes(&document, limits.expansion_budget);
+  LibraryCollector collector(attributes, limits);
   const auto* root = reinterpret_cast<const xmlNode*>(&document);
   for (const xmlNode* node = root->children; node != nullptr;
        node = next_in_document_order(node, root)) {
-    collector.visit(node);
+    if (!collector.visit(node)) return Error(collector.failure());
   }
   if (attributes.budget_exhausted()) {
     return Error("entity references in attribute values expand beyond " +
-                 std::to_string(expansion_budget) + " bytes");
+                 std::to_string(limits.expansion_budget) + " bytes")
+        .wrap("parsing EAGLE XML");
   }
   return collector.take();
 }
