@@ -1,13 +1,12 @@
 // What an EAGLE library document holds for the reader: packages with their pads, the package
-// its first device names, and the pin-to-pad connections.
+// its first device names, and the pins of that device.
 #pragma once
-
-#include <libxml/tree.h>
 
 #include <cstddef>
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compare/source_data.hpp"
@@ -38,10 +37,12 @@ struct EagleReadLimits {
   std::size_t max_pins = kMaxPinsOrPads;
 };
 
-// Walks the whole tree in document order, without recursion. A pad belongs to the package
-// nearest above it. Fails with "parsing EAGLE XML" when attribute values refer to entities
-// that expand beyond the budget, and, as soon as a count passes its limit, with "too many pads"
-// or "too many pins".
-Result<EagleLibrary> collect_eagle_library(const xmlDoc& document, const EagleReadLimits& limits);
+// Reads the document as a stream (libxml2's SAX2 interface), keeping only what the record needs; a
+// pad belongs to the package nearest above it. Fails with "parsing EAGLE XML" when the text is not
+// well-formed (the parser's first error, with its line and column, as the cause) or when entity
+// references in attribute values expand beyond the budget, and, as soon as a count passes its
+// limit, with "too many pads" or "too many pins", reading no further. Nothing outside the text is
+// read, no entity is substituted by the parser, and no message of the parser reaches the console.
+Result<EagleLibrary> read_eagle_library(std::string_view text, const EagleReadLimits& limits);
 
 }  // namespace tessan

@@ -6,7 +6,6 @@
 
 #include "eagle_library_text.hpp"
 #include "parsers/eagle_library.hpp"
-#include "parsers/eagle_xml_document.hpp"
 
 namespace tessan {
 namespace {
@@ -15,9 +14,7 @@ using testing::EagleLibraryText;
 using testing::pads_at;
 
 std::string outcome(const std::string& text) {
-  auto document = parse_xml_document(text);
-  if (!document) return "not XML";
-  const auto library = collect_eagle_library(**document, EagleReadLimits{1 << 20, 3, 3});
+  const auto library = read_eagle_library(text, EagleReadLimits{1 << 20, 3, 3});
   if (!library) return library.error().chain();
   return std::to_string(library->pins.size()) + " pins";
 }
@@ -52,6 +49,18 @@ TEST(EagleLimits, CountsPassingTheirLimitsFailTheRead) {
        "3 pins"},
   };
   for (const auto& c : cases) EXPECT_EQ(outcome(c.library.text()), c.outcome) << c.what;
+}
+
+// The read stops where the count passes: what follows is never parsed.
+TEST(EagleLimits, NothingAfterThePassingCountIsRead) {
+  const std::string pads = "<smd name=\"1\"/><smd name=\"2\"/><smd name=\"3\"/>";
+  EXPECT_EQ(outcome("<eagle><package name=\"A\">" + pads + "<pad name=\"4\"/> <broken"),
+            "too many pads");
+  EXPECT_EQ(outcome("<eagle><device><connect pin=\"X\" pad=\"1 2 3 4\"/>&undefined;"),
+            "too many pins");
+  EXPECT_EQ(outcome("<eagle><package name=\"A\">" + pads + "</package> <broken")
+                .rfind("parsing EAGLE XML: line 1, column ", 0),
+            0u);
 }
 
 }  // namespace
