@@ -3,7 +3,9 @@
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 #include <memory>
 
 #include "parsers/eagle_library_collector.hpp"
@@ -54,6 +56,24 @@ void on_end(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
   collector_of(context).end();
 }
 
+// Hands the text to the parser piece by piece: the parser keeps only a window of it, where
+// reading the whole of it from memory would have it copy the text first.
+struct TextSource {
+  std::string_view rest;
+};
+
+int read_text(void* context, char* buffer, int length) {
+  auto& source = *static_cast<TextSource*>(context);
+  const std::size_t count = std::min(source.rest.size(), static_cast<std::size_t>(length));
+  std::memcpy(buffer, source.rest.data(), count);
+  source.rest.remove_prefix(count);
+  return static_cast<int>(count);
+}
+
+int close_text(void*) {
+  return 0;
+}
+
 void ignore_text(void*, const xmlChar*, int) {}
 void ignore_name(void*, const xmlChar*) {}
 void ignore_instruction(void*, const xmlChar*, const xmlChar*) {}
@@ -86,8 +106,9 @@ Result<EagleLibrary> read_eagle_library(std::string_view text, const EagleReadLi
   *context->sax = stream_handler();
   EagleLibraryCollector collector(limits);
   context->_private = &collector;
-  const Document document(xmlCtxtReadMemory(
-      context.get(), text.data(), static_cast<int>(text.size()), nullptr, nullptr, kParseOptions));
+  TextSource source{text};
+  const Document document(xmlCtxtReadIO(context.get(), read_text, close_text, &source, nullptr,
+                                        nullptr, kParseOptions));
   if (collector.failure()) return *collector.failure();
   if (context->wellFormed == 0) return xml_failure(capture.first_error());
   return collector.take();
