@@ -46,6 +46,10 @@ summarise() {
       name = value("name"); sub(/\/iterations:[0-9]+$/, "", name)
       if (value("error_occurred") == "true") {
         skipped[++skips] = sprintf("  %-44s skipped: %s", name, value("error_message"))
+      } else if (name ~ /^eagle_stream_against_tree\//) {
+        limit_ok = value("peak_MiB") <= value("peak_limit_MiB") ? "within" : "OVER"
+        speed_ok = value("x_faster") >= 3 ? "" : "  BELOW 3 x"
+        against[++against_rows] = sprintf("  %-44s %6.2f x the tree parse (%.0f ms against %.0f ms)%s; peak %.1f MiB, %s %.1f MiB", name, value("x_faster"), value("stream_ms"), value("tree_parse_ms"), speed_ok, value("peak_MiB"), limit_ok, value("peak_limit_MiB"))
       } else if (value("bytes_per_second") != "") {
         peak = value("peak_MiB") == "" ? "" : sprintf("%8.1f MiB %6.1f x file", value("peak_MiB"), value("peak_x_file"))
         readers[++reader_rows] = sprintf("  %-44s %9.1f MB/s %s", name, value("bytes_per_second") / 1e6, peak)
@@ -65,6 +69,8 @@ summarise() {
       print "== Summary"
       print "Readers: throughput and peak memory (1 MB = 10^6 bytes)"
       for (i = 1; i <= reader_rows; i++) print readers[i]
+      print "EAGLE stream read against the tree parse it replaced (CPU time, in turns)"
+      for (i = 1; i <= against_rows; i++) print against[i]
       print "Whole runs, medians of interleaved rounds"
       for (i = 1; i <= run_rows; i++) print runs[i]
       print "check reading one library alone: peak resident size above tessan health"
