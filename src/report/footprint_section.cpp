@@ -32,12 +32,12 @@ std::string colour_of(const GeometryAnalysis& geometry, std::size_t index) {
   return std::string(source_colour(geometry.footprints[index].source->name, index));
 }
 
-std::string source_group(const GeometryAnalysis& geometry, std::size_t index, const Canvas& canvas,
-                         bool labels) {
+std::string source_group(const GeometryAnalysis& geometry, std::size_t index,
+                         const std::string& labels) {
   const FootprintGeometry& footprint = geometry.footprints[index];
   return "<g class=\"src src-" + std::to_string(index) + "\" data-source=\"" +
          html_text(footprint.source->name) + "\" style=\"--c:" + colour_of(geometry, index) +
-         "\">\n" + pad_shapes(footprint, canvas, labels) + "</g>\n";
+         "\">\n" + pad_shapes(footprint) + labels + "</g>\n";
 }
 
 std::string overlay(const GeometryAnalysis& geometry, const Canvas& canvas) {
@@ -45,8 +45,9 @@ std::string overlay(const GeometryAnalysis& geometry, const Canvas& canvas) {
                     "Footprints overlaid\" width=\"" + px(canvas.width_px()) + "\" height=\"" +
                     px(canvas.height_px() + kScaleBarPx) + "\" viewBox=\"" +
                     view_box(canvas, kScaleBarPx) + "\">\n";
+  const std::vector<std::string> labels = pad_labels(geometry, canvas);
   for (std::size_t i = 0; i < geometry.footprints.size(); ++i) {
-    out += source_group(geometry, i, canvas, true);
+    out += source_group(geometry, i, labels[i]);
   }
   if (geometry.footprints.empty()) {
     out +=
@@ -106,9 +107,8 @@ std::string singles(const GeometryAnalysis& geometry, const Frame& frame) {
   for (std::size_t i = 0; i < geometry.footprints.size(); ++i) {
     out += "<figure class=\"fp-single\">" + std::string(kSvgOpen) + " class=\"single\" width=\"" +
            px(canvas.width_px()) + "\" height=\"" + px(canvas.height_px()) + "\" viewBox=\"" +
-           view_box(canvas) + "\">\n" + source_group(geometry, i, canvas, false) +
-           "</svg><figcaption>" + html_text(geometry.footprints[i].source->name) +
-           "</figcaption></figure>\n";
+           view_box(canvas) + "\">\n" + source_group(geometry, i, "") + "</svg><figcaption>" +
+           html_text(geometry.footprints[i].source->name) + "</figcaption></figure>\n";
   }
   return out + "</div>\n";
 }

@@ -38,6 +38,7 @@ svg.overlay { max-width: 100%; height: auto; background: #fcfcfd; border: 1px so
 .pad.light { fill-opacity: .07; stroke-dasharray: 3 2; stroke-opacity: .7; }
 .pad.conflict { stroke: var(--warn); stroke-width: 3px; }
 .drill { fill: #fff; stroke: var(--c); stroke-width: 1px; vector-effect: non-scaling-stroke; }
+.label.shared { fill: var(--ink); }
 .label { fill: var(--c); text-anchor: middle; dominant-baseline: central; font-weight: 600;
   font-family: "DejaVu Sans", sans-serif; pointer-events: none; }
 .scale-bar path { fill: none; stroke: var(--ink); stroke-width: 1.5px;

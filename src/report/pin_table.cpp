@@ -156,7 +156,7 @@ std::string header(const std::vector<Column>& columns, const Column& reference) 
     out += "<th><span class=\"dot\" style=\"--c:" +
            std::string(source_colour(columns[i].source->name, i)) + "\"></span>" +
            html_text(columns[i].source->name);
-    if (&columns[i] == &reference) out += " <span class=\"note\">reference</span>";
+    if (&columns[i] == &reference) out += " <span class=\"note\">(reference)</span>";
     out += "</th>";
   }
   return out + "</tr></thead>\n";

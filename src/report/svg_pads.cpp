@@ -9,7 +9,8 @@ namespace tessan::report {
 
 namespace {
 
-constexpr double kMinLabelPx = 7;  // smallest label font on screen worth drawing
+constexpr double kMinLabelPx = 7;   // smallest label font on screen worth drawing
+constexpr double kMaxLabelPx = 20;  // largest, so that a big pad does not shout
 
 std::string attr(std::string_view name, double value) {
   return " " + std::string(name) + "=\"" + svg_number(value) + "\"";
@@ -61,13 +62,38 @@ std::string tooltip(const FootprintGeometry& footprint, const std::string& label
   return "<title>" + html_text(text) + "</title>";
 }
 
-std::string label_text(const std::string& label, const PadGeometry& pad, const Canvas& canvas) {
-  if (label.empty()) return "";
+// The font size in millimetres at which `label` fits into `pad`, or 0 when it would be too small
+// to read.
+double label_size(const std::string& label, const PadGeometry& pad, const Canvas& canvas) {
+  if (label.empty()) return 0;
   const double chars = static_cast<double>(std::min<std::size_t>(label.size(), 12));
-  const double size = std::min(std::min(pad.w, pad.h) * 0.6, pad.w * 0.9 / (0.62 * chars));
-  if (size * canvas.px_per_mm < kMinLabelPx) return "";
-  return "<text class=\"label\"" + attr("x", pad.x) + attr("y", -pad.y) + attr("font-size", size) +
-         ">" + html_text(label) + "</text>";
+  const double size = std::min(
+      {std::min(pad.w, pad.h) * 0.6, pad.w * 0.9 / (0.62 * chars), kMaxLabelPx / canvas.px_per_mm});
+  return size * canvas.px_per_mm < kMinLabelPx ? 0 : size;
+}
+
+struct PlacedLabel {
+  std::string text;
+  PadGeometry pad;
+};
+
+// Whether a label written earlier carries `text` on a pad that covers the centre of `pad`.
+bool already_written(const std::vector<PlacedLabel>& placed, const std::string& text,
+                     const PadGeometry& pad, std::size_t& index) {
+  for (index = 0; index < placed.size(); ++index) {
+    const PadGeometry& other = placed[index].pad;
+    if (placed[index].text == text && std::abs(other.x - pad.x) <= other.w / 2 &&
+        std::abs(other.y - pad.y) <= other.h / 2) {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::string label_element(const PlacedLabel& label, double size, bool shared) {
+  return std::string("<text class=\"label") + (shared ? " shared" : "") + "\"" +
+         attr("x", label.pad.x) + attr("y", -label.pad.y) + attr("font-size", size) + ">" +
+         html_text(label.text) + "</text>\n";
 }
 
 // A round length near a fifth of `span`: 1, 2 or 5 times a power of ten.
@@ -139,8 +165,8 @@ std::string view_box(const Canvas& canvas, double extra_px) {
          svg_number(f.height() + extra_px / canvas.px_per_mm);
 }
 
-std::string pad_shapes(const FootprintGeometry& footprint, const Canvas& canvas, bool labels) {
-  std::string shapes, texts;
+std::string pad_shapes(const FootprintGeometry& footprint) {
+  std::string shapes;
   const auto& names = footprint.source->pads;
   for (std::size_t i = 0; i < footprint.aligned.size(); ++i) {
     const PadGeometry pad = drawable(footprint.aligned[i]);
@@ -156,9 +182,40 @@ std::string pad_shapes(const FootprintGeometry& footprint, const Canvas& canvas,
       shapes += "<circle class=\"drill\"" + attr("cx", pad.x) + attr("cy", -pad.y) +
                 attr("r", pad.drill / 2) + "/>\n";
     }
-    if (labels && !is_light_role(role)) texts += label_text(label, pad, canvas);
   }
-  return shapes + texts;
+  return shapes;
+}
+
+std::vector<std::string> pad_labels(const GeometryAnalysis& geometry, const Canvas& canvas) {
+  struct Written {
+    std::size_t footprint;
+    double size;
+    bool shared;
+  };
+  std::vector<PlacedLabel> placed;
+  std::vector<Written> written;
+  for (std::size_t f = 0; f < geometry.footprints.size(); ++f) {
+    const FootprintGeometry& footprint = geometry.footprints[f];
+    const auto& names = footprint.source->pads;
+    for (std::size_t i = 0; i < footprint.aligned.size() && i < names.size(); ++i) {
+      const PadGeometry pad = drawable(footprint.aligned[i]);
+      const bool light = i < footprint.roles.size() && is_light_role(footprint.roles[i]);
+      const double size = light ? 0 : label_size(names[i], pad, canvas);
+      if (size == 0) continue;
+      std::size_t earlier = 0;
+      if (already_written(placed, names[i], pad, earlier)) {
+        written[earlier].shared = written[earlier].footprint != f || written[earlier].shared;
+        continue;
+      }
+      placed.push_back({names[i], pad});
+      written.push_back({f, size, false});
+    }
+  }
+  std::vector<std::string> labels(geometry.footprints.size());
+  for (std::size_t k = 0; k < placed.size(); ++k) {
+    labels[written[k].footprint] += label_element(placed[k], written[k].size, written[k].shared);
+  }
+  return labels;
 }
 
 std::string scale_bar(const Canvas& canvas, double extra_px) {

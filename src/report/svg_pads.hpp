@@ -35,9 +35,13 @@ Canvas fit_canvas(const Frame& frame, double max_width, double max_height);
 // The viewBox attribute value of `frame`, with `extra_px` more below (for a scale bar).
 std::string view_box(const Canvas& canvas, double extra_px = 0);
 
-// One shape per pad (class "pad"), a hole where the pad is drilled, a <title> per pad, and the
-// pad's number when `labels` and the pad is large enough on the canvas to hold it.
-std::string pad_shapes(const FootprintGeometry& footprint, const Canvas& canvas, bool labels);
+// One shape per pad (class "pad"), a hole where the pad is drilled and a <title> per pad.
+std::string pad_shapes(const FootprintGeometry& footprint);
+
+// Per footprint, the numbers of its pads that are large enough on the canvas to hold them.
+// A number that an earlier footprint writes on a pad at the same place is written once, by
+// that footprint, as shared (in the page's ink rather than the source's colour).
+std::vector<std::string> pad_labels(const GeometryAnalysis& geometry, const Canvas& canvas);
 
 // A bar of a round number of millimetres below the frame, in the `extra_px` space.
 std::string scale_bar(const Canvas& canvas, double extra_px);
