@@ -5,7 +5,6 @@
 
 #include "fuzz_support.hpp"
 #include "parsers/eagle_library.hpp"
-#include "parsers/eagle_pins.hpp"
 #include "parsers/eagle_reader.hpp"
 #include "parsers/eagle_xml_document.hpp"
 #include "parsers/read_text_file.hpp"
@@ -22,9 +21,9 @@ void walk_in_memory(std::string_view text) {
     fuzz::require(!document.error().message().empty(), "XML error without a message");
     return;
   }
-  auto library = collect_eagle_library(**document, text.size() + kExpansionBudget);
+  auto library = collect_eagle_library(**document, EagleReadLimits{text.size() + kExpansionBudget});
   if (!library) return;
-  for (const Pin& pin : eagle_pins(*library)) {
+  for (const Pin& pin : library->pins) {
     fuzz::require(is_stub_name(pin.name, pin.number) == pin.is_stub, "stub flag against the rule");
   }
 }

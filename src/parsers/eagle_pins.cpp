@@ -1,8 +1,6 @@
 #include "parsers/eagle_pins.hpp"
 
 #include <algorithm>
-#include <string>
-#include <unordered_set>
 
 namespace tessan {
 
@@ -11,40 +9,6 @@ namespace {
 bool is_blank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
-
-// The blank-separated pad names of a connection; the whole value when it holds none.
-std::vector<std::string_view> pad_names(std::string_view pads) {
-  std::vector<std::string_view> names;
-  std::size_t pos = 0;
-  while (pos < pads.size()) {
-    while (pos < pads.size() && is_blank(pads[pos])) ++pos;
-    const std::size_t start = pos;
-    while (pos < pads.size() && !is_blank(pads[pos])) ++pos;
-    if (pos > start) names.push_back(pads.substr(start, pos - start));
-  }
-  if (names.empty()) names.push_back(pads);
-  return names;
-}
-
-class DistinctPins {
- public:
-  void add(std::string_view number, std::string_view name) {
-    // XML text cannot hold a NUL character, so it separates the two parts unambiguously.
-    std::string key;
-    key.reserve(number.size() + 1 + name.size());
-    key.append(number).push_back('\0');
-    key.append(name);
-    if (!seen_.insert(std::move(key)).second) return;
-    Pin pin{std::string(number), std::string(name), false};
-    pin.is_stub = is_stub_name(pin.name, pin.number);
-    pins_.push_back(std::move(pin));
-  }
-  std::vector<Pin> take() { return std::move(pins_); }
-
- private:
-  std::unordered_set<std::string> seen_;
-  std::vector<Pin> pins_;
-};
 
 }  // namespace
 
@@ -57,13 +21,39 @@ std::string_view strip_pin_numbering(std::string_view name) {
   return digits ? name.substr(0, at) : name;
 }
 
-std::vector<Pin> eagle_pins(const EagleLibrary& library) {
-  DistinctPins pins;
-  for (const EagleConnect& connect : library.connects) {
-    const std::string_view name = strip_pin_numbering(connect.pin);
-    for (const std::string_view pad : pad_names(connect.pad)) pins.add(pad, name);
+// The blank-separated pad names of the connection; the whole value when it holds none.
+bool EaglePinCollector::add(std::string_view pin, std::string_view pads) {
+  const std::string_view name = strip_pin_numbering(pin);
+  bool any = false;
+  std::size_t pos = 0;
+  while (pos < pads.size()) {
+    while (pos < pads.size() && is_blank(pads[pos])) ++pos;
+    const std::size_t start = pos;
+    while (pos < pads.size() && !is_blank(pads[pos])) ++pos;
+    if (pos == start) continue;
+    any = true;
+    if (!add_one(pads.substr(start, pos - start), name)) return false;
   }
-  return pins.take();
+  return any || add_one(pads, name);
+}
+
+void EaglePinCollector::clear() {
+  seen_.clear();
+  pins_.clear();
+}
+
+bool EaglePinCollector::add_one(std::string_view number, std::string_view name) {
+  // XML text cannot hold a NUL character, so it separates the two parts unambiguously.
+  std::string key;
+  key.reserve(number.size() + 1 + name.size());
+  key.append(number).push_back('\0');
+  key.append(name);
+  if (!seen_.insert(std::move(key)).second) return true;
+  if (pins_.size() == max_pins_) return false;
+  Pin pin{std::string(number), std::string(name), false};
+  pin.is_stub = is_stub_name(pin.name, pin.number);
+  pins_.push_back(std::move(pin));
+  return true;
 }
 
 }  // namespace tessan
