@@ -11,7 +11,13 @@ namespace tessan {
 
 namespace {
 
-std::vector<std::string> files_of(const std::string& source, const DiscoveredPaths& paths) {
+// A file in the chip directory by its name, any other by its path as given.
+std::string shown_path(const std::filesystem::path& path, const std::filesystem::path& chip_dir) {
+  return path.parent_path() == chip_dir ? path.filename().string() : path.string();
+}
+
+std::vector<std::string> files_of(const std::string& source, const DiscoveredPaths& paths,
+                                  const std::filesystem::path& chip_dir) {
   std::vector<std::optional<std::filesystem::path>> found;
   if (source == "quarn") found = {paths.quarn_symbol, paths.quarn_footprint};
   if (source == "kicad") found = {paths.kicad_sym, paths.kicad_mod};
@@ -19,7 +25,7 @@ std::vector<std::string> files_of(const std::string& source, const DiscoveredPat
   if (source == "altium") found = {paths.altium_footprint, paths.altium_symbol};
   std::vector<std::string> files;
   for (const auto& path : found) {
-    if (path) files.push_back(path->string());
+    if (path) files.push_back(shown_path(*path, chip_dir));
   }
   return files;
 }
@@ -33,10 +39,12 @@ std::string failure_of(const std::string& source, const std::vector<Hint>& hints
 }
 
 std::vector<report::SourceOrigin> origins_of(const Assessment& assessment,
-                                             const DiscoveredPaths& paths) {
+                                             const DiscoveredPaths& paths,
+                                             const std::filesystem::path& chip_dir) {
   std::vector<report::SourceOrigin> origins;
   for (const char* source : {"quarn", "kicad", "eagle", "altium"}) {
-    origins.push_back({source, files_of(source, paths), failure_of(source, assessment.book.hints)});
+    origins.push_back(
+        {source, files_of(source, paths, chip_dir), failure_of(source, assessment.book.hints)});
   }
   return origins;
 }
@@ -56,8 +64,9 @@ int run_report(const Report& report) {
   const GeometryAnalysis geometry =
       assessment.comparison ? assessment.comparison->geometry
                             : analyse_geometry(participating_sources(assessment.book.records));
-  const std::string page = report::render_review_page(
-      {&assessment.document, &assessment.book.records, &geometry, origins_of(assessment, paths)});
+  const std::string page =
+      report::render_review_page({&assessment.document, &assessment.book.records, &geometry,
+                                  origins_of(assessment, paths, chip_dir), chip_dir.string()});
   const auto out = report.out ? *report.out : chip_dir / (mpn + "-tessan.report.html");
   if (auto written = write_file_atomically(out, page); !written) {
     print_error(written.error().chain());

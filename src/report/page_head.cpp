@@ -43,13 +43,16 @@ std::string source_row(const SourceOrigin& origin, const std::vector<SourceData>
 }  // namespace
 
 std::string page_head(const ResultDoc& document, const std::vector<SourceData>& records,
-                      const std::vector<SourceOrigin>& origins) {
+                      const ReviewInput& input) {
   const std::string status(status_text(document.status));
   std::string out = "<header>\n<h1>" + html_text(document.mpn) +
                     "</h1><span class=\"badge status-" + status + "\" id=\"status\">" + status +
                     "</span>\n<p class=\"summary\">" + html_text(document.summary) + "</p>\n";
+  if (!input.chip_dir.empty()) {
+    out += "<p class=\"note\">chip directory <code>" + html_text(input.chip_dir) + "</code></p>\n";
+  }
   out += "<table class=\"sources\">\n";
-  for (const SourceOrigin& origin : origins) out += source_row(origin, records);
+  for (const SourceOrigin& origin : input.origins) out += source_row(origin, records);
   return out + "</table>\n</header>\n";
 }
 

@@ -10,6 +10,6 @@
 namespace tessan::report {
 
 std::string page_head(const ResultDoc& document, const std::vector<SourceData>& records,
-                      const std::vector<SourceOrigin>& origins);
+                      const ReviewInput& input);
 
 }  // namespace tessan::report

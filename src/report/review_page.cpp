@@ -36,11 +36,10 @@ std::string render_review_page(const ReviewInput& input) {
   const ResultDoc& document = input.document ? *input.document : kNoDocument;
   const auto& records = input.records ? *input.records : kNoRecords;
   const auto& geometry = input.geometry ? *input.geometry : kNoGeometry;
-  return document_head(document) + "<body>\n<main>\n" +
-         page_head(document, records, input.origins) + footprint_section(records, geometry) +
-         pin_section(records, document.variants) + axes_section(document) +
-         variants_section(document) + hints_section(document) + "<footer>tessan " +
-         std::string(kVersion) + "</footer>\n</main>\n</body>\n</html>\n";
+  return document_head(document) + "<body>\n<main>\n" + page_head(document, records, input) +
+         footprint_section(records, geometry) + pin_section(records, document.variants) +
+         axes_section(document) + variants_section(document) + hints_section(document) +
+         "<footer>tessan " + std::string(kVersion) + "</footer>\n</main>\n</body>\n</html>\n";
 }
 
 }  // namespace tessan::report

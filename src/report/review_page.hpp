@@ -23,6 +23,7 @@ struct ReviewInput {
   const std::vector<SourceData>* records = nullptr;  // the sources read, in reading order
   const GeometryAnalysis* geometry = nullptr;        // pads aligned into one frame
   std::vector<SourceOrigin> origins;                 // every source slot, in reading order
+  std::string chip_dir;  // where the files named only by their names lie
 };
 
 // The whole page. Every text taken from a library file is escaped; the page loads nothing
