@@ -87,7 +87,8 @@ table.pin-table, table.axis-table { border-collapse: collapse; width: 100%; }
   font-weight: 600; }
 .cell.unmatched { background: repeating-linear-gradient(135deg, #fff, #fff 6px, #f3f4f6 6px,
   #f3f4f6 12px); }
-.pin-key .cell { display: inline-block; padding: 1px 8px; border-radius: 4px; margin: 0 4px 0 12px; }
+.pin-key .cell { display: inline-block; padding: 1px 8px; border-radius: 4px; margin: 0 4px 0 12px;
+  border: 1px solid var(--line); }
 .pin-key .cell:first-child { margin-left: 0; }
 .pin-key { font-size: 12px; color: var(--muted); margin: 10px 0 0; }
 .verdict { font-weight: 600; font-size: 12px; padding: 1px 8px; border-radius: 4px; }

@@ -66,7 +66,7 @@ std::string tooltip(const FootprintGeometry& footprint, const std::string& label
 // to read.
 double label_size(const std::string& label, const PadGeometry& pad, const Canvas& canvas) {
   if (label.empty()) return 0;
-  const double chars = static_cast<double>(std::min<std::size_t>(label.size(), 12));
+  const double chars = static_cast<double>(label.size());
   const double size = std::min(
       {std::min(pad.w, pad.h) * 0.6, pad.w * 0.9 / (0.62 * chars), kMaxLabelPx / canvas.px_per_mm});
   return size * canvas.px_per_mm < kMinLabelPx ? 0 : size;
