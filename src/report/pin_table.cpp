@@ -16,6 +16,14 @@ namespace tessan::report {
 
 namespace {
 
+// How a cell's name stands against the reference column's name for the same pin.
+enum class CellMark { Same, Benign, Real, Unmatched };
+
+struct CellJudgement {
+  CellMark mark = CellMark::Same;
+  std::string rule;  // the rule that accepts a benign difference
+};
+
 bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
