@@ -120,8 +120,8 @@ std::string footprint_section(const std::vector<SourceData>& records,
   const Frame frame = frame_of(geometry);
   const Canvas canvas = fit_canvas(frame, kOverlayWidth, kOverlayHeight);
   return "<section class=\"footprints\">\n<h2>Footprints overlaid</h2>\n" + toggles(geometry) +
-         "<div class=\"fp-layout\">\n" + overlay(geometry, canvas) + legend(records, geometry) +
-         "</div>\n" + singles(geometry, frame) + "</section>\n";
+         "<div class=\"fp-layout\">\n" + overlay(geometry, canvas) + "<div class=\"fp-side\">\n" +
+         legend(records, geometry) + singles(geometry, frame) + "</div>\n</div>\n</section>\n";
 }
 
 }  // namespace tessan::report

@@ -57,9 +57,9 @@ text.empty { fill: var(--muted); text-anchor: middle; }
 .swatch.key-conflict { border: 3px solid var(--warn); background: #fff; }
 .swatch.key-light { border: 1.5px dashed #9ca3af; background: #f3f4f6; }
 .dot { width: 10px; height: 10px; border-radius: 50%; }
-#fp-show-0:not(:checked) ~ .fp-layout svg .src-0, #fp-show-1:not(:checked) ~ .fp-layout svg .src-1,
-#fp-show-2:not(:checked) ~ .fp-layout svg .src-2, #fp-show-3:not(:checked) ~ .fp-layout svg .src-3,
-#fp-show-4:not(:checked) ~ .fp-layout svg .src-4, #fp-show-5:not(:checked) ~ .fp-layout svg .src-5
+#fp-show-0:not(:checked) ~ .fp-layout svg.overlay .src-0, #fp-show-1:not(:checked) ~ .fp-layout svg.overlay .src-1,
+#fp-show-2:not(:checked) ~ .fp-layout svg.overlay .src-2, #fp-show-3:not(:checked) ~ .fp-layout svg.overlay .src-3,
+#fp-show-4:not(:checked) ~ .fp-layout svg.overlay .src-4, #fp-show-5:not(:checked) ~ .fp-layout svg.overlay .src-5
 { display: none; }
 #fp-show-0:not(:checked) ~ .fp-layout label[for=fp-show-0],
 #fp-show-1:not(:checked) ~ .fp-layout label[for=fp-show-1],
@@ -69,7 +69,8 @@ text.empty { fill: var(--muted); text-anchor: middle; }
 #fp-show-5:not(:checked) ~ .fp-layout label[for=fp-show-5]
 { opacity: .45; text-decoration: line-through; }
 .toggle:focus-visible + * { outline: 2px solid #2563eb; }
-.fp-singles { display: flex; gap: 14px; flex-wrap: wrap; margin-top: 16px; }
+.fp-side { flex: 1 1 260px; }
+.fp-singles { display: flex; gap: 14px; flex-wrap: wrap; margin-top: 20px; }
 .fp-single { margin: 0; text-align: center; font-size: 12px; color: var(--muted); }
 .fp-single svg { display: block; background: #fcfcfd; border: 1px solid var(--line);
   border-radius: 6px; }
