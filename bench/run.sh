@@ -2,7 +2,7 @@
 # Runs every benchmark executable of a release build (`make bench` calls this), then prints a
 # summary: per reader, MB/s and peak memory on the largest corpus files and on generated inputs
 # of about 50 MB; the wall time of whole `check --force` runs next to `tessan health` (medians
-# of interleaved runs); and the peak memory of `check` reading one large library alone.
+# of interleaved runs) and of `report` next to `check --force`; and the peak memory of `check` reading one large library alone.
 #
 #   bench/run.sh BUILD_DIR
 set -euo pipefail
@@ -60,6 +60,9 @@ summarise() {
           part = value("label"); sub(/^largest corpus part: /, "", part)
           runs[++run_rows] = sprintf("  %-44s %8.1f ms  (%.2f x health)", "check --force corpus " part, value("corpus_ms"), value("corpus_x_health"))
         }
+      } else if (name == "BM_ReportAgainstCheck") {
+        part = value("label"); sub(/^part: /, "", part)
+        runs[++run_rows] = sprintf("  %-44s %8.1f ms  (%.2f x check --force, %.0f KiB page)", "report " part, value("report_ms"), value("report_x_check"), value("page_KiB"))
       } else if (name ~ /^BM_CheckPeakMemory\//) {
         sub(/^BM_CheckPeakMemory\//, "", name)
         peaks[++peak_rows] = sprintf("  %-20s %7.1f MiB file %8.1f MiB peak %6.1f x file %8.1f ms", name, value("file_MiB"), value("peak_MiB"), value("peak_x_file"), value("check_ms"))

@@ -31,4 +31,10 @@ bool benign_at(const NameMoves& moves, std::string_view a, std::string_view b) {
   return !moves.moved(a, b) && is_benign_rename(a, b);
 }
 
+std::optional<std::string_view> benign_rule_at(const NameMoves& moves, std::string_view a,
+                                               std::string_view b) {
+  if (moves.moved(a, b)) return std::nullopt;
+  return benign_rename_rule(a, b);
+}
+
 }  // namespace tessan

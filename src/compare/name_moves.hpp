@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -30,5 +31,9 @@ class NameMoves {
 // The whole judgement of one differing pin: the name did not move, and the two names are the
 // same pin written two ways (`is_benign_rename`).
 bool benign_at(const NameMoves& moves, std::string_view a, std::string_view b);
+
+// As `benign_at`, naming the rule that accepts the two names (`benign_rename_rule`).
+std::optional<std::string_view> benign_rule_at(const NameMoves& moves, std::string_view a,
+                                               std::string_view b);
 
 }  // namespace tessan

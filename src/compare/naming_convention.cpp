@@ -93,8 +93,26 @@ bool collect_examples(const NamedSource& reference, const NamedSource& other,
 }  // namespace
 
 bool is_benign_rename(std::string_view a, std::string_view b) {
-  return same_tokens(a, b) || same_power_alias(a, b) || same_without_underscores(a, b) ||
-         same_active_low(a, b) || both_exposed_pads(a, b) || same_components(a, b);
+  return benign_rename_rule(a, b).has_value();
+}
+
+std::optional<std::string_view> benign_rename_rule(std::string_view a, std::string_view b) {
+  struct Rule {
+    bool (*accepts)(std::string_view, std::string_view);
+    std::string_view phrase;
+  };
+  static constexpr Rule kRules[] = {
+      {same_tokens, "same words in another order"},
+      {same_power_alias, "power alias"},
+      {same_without_underscores, "underscores only"},
+      {same_active_low, "active-low mark"},
+      {both_exposed_pads, "exposed-pad names"},
+      {same_components, "one name's parts within the other's"},
+  };
+  for (const Rule& rule : kRules) {
+    if (rule.accepts(a, b)) return rule.phrase;
+  }
+  return std::nullopt;
 }
 
 std::optional<NamingConventionMismatch> naming_convention_variant(const SourceRefs& sources,

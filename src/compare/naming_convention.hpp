@@ -14,6 +14,10 @@ namespace tessan {
 // one name's components (signal aliases folded) within the other's.
 bool is_benign_rename(std::string_view a, std::string_view b);
 
+// The first of the rules above that accepts `a` and `b` as one pin, as a short phrase
+// ("power alias", ...); nothing when none does.
+std::optional<std::string_view> benign_rename_rule(std::string_view a, std::string_view b);
+
 // A `NamingConventionMismatch` when every differing pin name between the first source with
 // named pins and each other one is benign (`benign_at`); nothing otherwise. With equal pin
 // counts (`pin_counts_agree`) the sources must also number the same pins.
