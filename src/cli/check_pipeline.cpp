@@ -1,10 +1,14 @@
 #include "cli/check_pipeline.hpp"
 
+#include <algorithm>
+
 #include "cli/altium_slot.hpp"
 #include "cli/console.hpp"
+#include "cli/result_cache.hpp"
 #include "cli/source_booking.hpp"
 #include "cli/source_discovery.hpp"
 #include "cli/status_ladder.hpp"
+#include "cli/typed_path.hpp"
 #include "compare/compare_sources.hpp"
 #include "parsers/eagle_reader.hpp"
 #include "parsers/kicad/kicad_reader.hpp"
@@ -16,24 +20,33 @@ namespace tessan {
 
 namespace {
 
+// The exit status of a command that failed, here a result document that could not be written.
+constexpr int kWriteFailed = 1;
+
+// The MPN: --mpn, else the chip directory's last component as typed, so that a link named
+// after the part names it; "." and ".." (and a path of them alone) take the resolved name.
 std::string mpn_of(const Check& check, const std::filesystem::path& chip_dir) {
   if (check.mpn) return *check.mpn;
-  const std::string last = chip_dir.filename().string();
+  const std::string last = typed_last_component(check.chip_dir).value_or(chip_dir.filename());
   return is_valid_utf8(last) ? last : std::string();
 }
 
-// A cached document answers the run when it reads back and no source is newer than it.
 std::optional<int> cached_answer(const std::filesystem::path& result_path,
                                  const DiscoveredPaths& paths) {
-  std::error_code ec;
-  if (!std::filesystem::exists(std::filesystem::symlink_status(result_path, ec))) {
-    return std::nullopt;
-  }
-  auto doc = read_result_doc(result_path);
-  if (!doc || any_source_newer_than(paths.all(), result_path)) return std::nullopt;
+  const auto doc = trusted_cached_document(result_path, paths);
+  if (!doc) return std::nullopt;
   print_ok(doc->mpn + " \u2014 cached tessan result at " + result_path.string() +
            " (use --force to re-run)");
   return doc->exit_code;
+}
+
+// Writes the document; a failed write is the run's failure, whatever the status.
+int write_document(const ResultDoc& doc, const std::filesystem::path& result_path) {
+  if (auto written = write_result_doc(doc, result_path); !written) {
+    print_error("writing tessan.result.json: " + written.error().message());
+    return kWriteFailed;
+  }
+  return doc.exit_code;
 }
 
 void read_sources(const DiscoveredPaths& paths, SourceBook& book) {
@@ -75,15 +88,20 @@ int finish_unrecoverable(const std::string& mpn, SourceBook& book,
   doc.exit_code = 3;
   doc.summary = message;
   doc.hints = std::move(book.hints);
-  (void)write_result_doc(doc, result_path);
-  return 3;
+  return write_document(doc, result_path);
 }
 
-int finish_compared(const std::string& mpn, SourceBook& book,
+KicadFilesRead kicad_read(const DiscoveredPaths& paths, const SourceBook& book) {
+  const bool read =
+      std::find(book.compared.begin(), book.compared.end(), "kicad") != book.compared.end();
+  return {read && paths.kicad_sym.has_value(), read && paths.kicad_mod.has_value()};
+}
+
+int finish_compared(const std::string& mpn, const DiscoveredPaths& paths, SourceBook& book,
                     const std::filesystem::path& result_path) {
   ComparisonReport report = compare_sources(book.records);
-  CheckInputs inputs{mpn,          &book.records, book.compared,
-                     book.missing, &report.axes,  &report.variants};
+  CheckInputs inputs{mpn,          &book.records,    book.compared,          book.missing,
+                     &report.axes, &report.variants, kicad_read(paths, book)};
   Judgement judgement = judge(inputs, std::move(book.hints));
   if (judgement.summary_is_ok) {
     print_ok(judgement.summary);
@@ -97,10 +115,7 @@ int finish_compared(const std::string& mpn, SourceBook& book,
   doc.axes = std::move(report.axes);
   doc.variants = std::move(report.variants);
   doc.hints = std::move(judgement.hints);
-  if (auto written = write_result_doc(doc, result_path); !written) {
-    print_error("writing tessan.result.json: " + written.error().message());
-  }
-  return doc.exit_code;
+  return write_document(doc, result_path);
 }
 
 }  // namespace
@@ -120,6 +135,12 @@ int run_check(const Check& check) {
     return 2;
   }
   const auto out_dir = check.out_dir ? *check.out_dir : chip_dir;
+  if (check.out_dir) {
+    // A missing output directory is made with its parents; should that fail, writing the
+    // document reports why.
+    std::error_code ignored;
+    std::filesystem::create_directories(out_dir, ignored);
+  }
   const auto result_path = out_dir / (mpn + "-tessan.result.json");
   const DiscoveredPaths paths = discover_sources(check, chip_dir, mpn);
 
@@ -131,7 +152,7 @@ int run_check(const Check& check) {
   SourceBook book;
   read_sources(paths, book);
   if (book.records.size() < 2) return finish_unrecoverable(mpn, book, result_path);
-  return finish_compared(mpn, book, result_path);
+  return finish_compared(mpn, paths, book, result_path);
 }
 
 }  // namespace tessan
