@@ -151,8 +151,9 @@ TEST(CommandLineProcess, EveryCommandFailsWhenItsStandardOutputCannotBeWritten) 
   testing::write_file(chip / "M.lbr", "<eagle");
   const std::string chip_dir = "'" + chip.string() + "'";
   // check writes its document (exit 3 on its own: one source), inspect then reads it.
-  for (const std::string& arguments :
-       {"health", "check --force " + chip_dir, "inspect " + chip_dir}) {
+  const std::vector<std::string> commands = {"health", "check --force " + chip_dir,
+                                             "inspect " + chip_dir};
+  for (const std::string& arguments : commands) {
     const auto run = run_into_full_device(arguments);
     EXPECT_EQ(run.exit_code, 1) << arguments << "\n" << run.err;
     EXPECT_NE(run.err.find("ERROR: writing standard output: No space left on device\n"),

@@ -403,12 +403,12 @@ TEST(CheckProcess, TheMpnIsTheChipDirectoryAsTypedAndDotTakesTheResolvedName) {
 TEST(CheckProcess, AnEmptyMpnIsAUsageError) {
   TempDir root;
   const auto chip = golden_chip(root);
-  for (const std::vector<std::string>& spelling :
-       {std::vector<std::string>{"--mpn", ""}, {"--mpn="}, {"--mpn=\"\""}}) {
-    auto args = spelling;
-    args.insert(args.begin(), {"check", chip.path().string()});
+  const std::string dir = chip.path().string();
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"check", dir, "--mpn", ""},
+                                               {"check", dir, "--mpn="},
+                                               {"check", "--mpn", "", "--force", dir}}) {
     const auto run = run_tessan(args);
-    EXPECT_EQ(run.exit_code, 2) << spelling.back() << "\n" << run.err;
+    EXPECT_EQ(run.exit_code, 2) << ::testing::PrintToString(args) << "\n" << run.err;
     EXPECT_NE(run.err.find("--mpn"), std::string::npos) << run.err;
   }
   EXPECT_FALSE(std::filesystem::exists(chip.path() / "-tessan.result.json"));

@@ -4,9 +4,12 @@
 
 #include "cli/altium_slot.hpp"
 #include "cli/source_discovery.hpp"
+#include "compare/source_builder.hpp"
 
 namespace tessan {
 namespace {
+
+using testing::source;
 
 AxisOutcome disagreeing(std::string name, std::map<std::string, std::string> values,
                         std::vector<std::string> conflicts) {
@@ -86,10 +89,9 @@ TEST(Hints, RefetchFormatNamesTheLoneLibraryOrAKiCadFileThatWasRead) {
 }
 
 TEST(Hints, RefetchHintsBlameTheLoneLibraryFromTheSourcesData) {
-  const std::vector<SourceData> records = {
-      {"kicad", std::nullopt, {}, {{"7", "CHRG"}, {"8", "CE"}}},
-      {"eagle", std::nullopt, {}, {{"7", "CHRG"}, {"8", "CE"}}},
-      {"altium", std::nullopt, {}, {{"7", "CHAR"}, {"8", "OE"}}}};
+  const std::vector<SourceData> records = {source("kicad").pin("7", "CHRG").pin("8", "CE"),
+                                           source("eagle").pin("7", "CHRG").pin("8", "CE"),
+                                           source("altium").pin("7", "CHAR").pin("8", "OE")};
   const auto hints =
       hints_for(disagreeing("pin_names", {},
                             {"pin 7: kicad=CHRG but altium=CHAR", "pin 8: kicad=CE but altium=OE"}),
@@ -100,8 +102,8 @@ TEST(Hints, RefetchHintsBlameTheLoneLibraryFromTheSourcesData) {
 
 TEST(Hints, ConflictsTheNamingRulesAcceptGiveNoHintUnlessAllDo) {
   const std::vector<SourceData> records = {
-      {"kicad", std::nullopt, {}, {{"6", "~{STDBY}"}, {"7", "CHRG"}, {"8", "CE"}}},
-      {"eagle", std::nullopt, {}, {{"6", "!STDBY"}, {"7", "CHRG"}, {"8", "OE"}}}};
+      source("kicad").pin("6", "~{STDBY}").pin("7", "CHRG").pin("8", "CE"),
+      source("eagle").pin("6", "!STDBY").pin("7", "CHRG").pin("8", "OE")};
   const std::string benign = "pin 6: kicad=~{STDBY} but eagle=!STDBY";
   const std::string fault = "pin 8: kicad=CE but eagle=OE";
   EXPECT_EQ(refetch_notes(hints_for(disagreeing("pin_names", {}, {benign, fault}), records)),
@@ -209,8 +211,7 @@ TEST(Hints, BodyDimConflictsMentioningQuarnAskForARerun) {
 }
 
 TEST(Hints, CoveredStubConflictGivesTheStubHintWithThePinCount) {
-  SourceData kicad{
-      "kicad", std::nullopt, {}, {{"1", "1", true}, {"2", "2", true}, {"3", "", true}}};
+  const SourceData kicad = source("kicad").stub_pins(1, 2).pin("3", "", true);
   const auto hints = hints_for(
       disagreeing("pin_names", {},
                   {"kicad has stub-only pin names (UL bundle did not carry the part's real pin "
