@@ -196,8 +196,8 @@ std::string_view suspect_format(std::string_view axis) {
 
 std::string refetch_format(std::string_view axis, const std::optional<std::string>& suspect,
                            KicadFilesRead kicad) {
+  if (suspect && *suspect != "kicad") return *suspect;
   const std::string_view kicad_format = suspect_format(axis);
-  if (suspect) return *suspect == "kicad" ? std::string(kicad_format) : *suspect;
   const bool read = (kicad_format == "kicad_sym" && kicad.symbol) ||
                     (kicad_format == "kicad_mod" && kicad.footprint);
   return std::string(read ? kicad_format : "unknown");

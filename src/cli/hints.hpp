@@ -21,9 +21,8 @@ struct KicadFilesRead {
 };
 
 // The file a refetch hint names for a conflict on `axis` whose lone library is `suspect`
-// ("kicad", "eagle", "altium"): the KiCad file of the axis's kind for kicad, else "eagle" or
-// "altium". Without a suspect, the KiCad file of the axis's kind when one was read, else
-// "unknown".
+// ("kicad", "eagle", "altium"): "eagle" or "altium" as named; for kicad, and without a suspect,
+// the KiCad file of the axis's kind when that file was read, else "unknown".
 std::string refetch_format(std::string_view axis, const std::optional<std::string>& suspect,
                            KicadFilesRead kicad);
 
