@@ -105,10 +105,9 @@ TEST(WalkPcbRecords, DropsRecordWhoseLastSubBlockOverrunsTheStream) {
 
 TEST(WalkPcbRecords, StopsAtLengthFieldsNearTheTopOfTheRange) {
   for (const std::uint32_t length : {0xFFFFFFFFu, 0xFFFFFFFCu, 0x80000000u}) {
-    Bytes stream;
-    stream.push_back(1);
+    Bytes stream = {1};
     append_u32(stream, length);
-    stream.insert(stream.end(), 16, 0);
+    stream.resize(stream.size() + 16, 0);
     EXPECT_TRUE(altium::walk_pcb_records(stream, 0).empty()) << length;
   }
 }
