@@ -42,15 +42,16 @@ TEST_F(KicadReaderTest, AssemblesTheRecordFromEitherOrBothFiles) {
 
   const auto both = read_kicad(symbol, footprint);
   ASSERT_TRUE(both.ok()) << both.error().chain();
-  EXPECT_EQ(*both, (SourceData{"kicad", package, pads, pins}));
+  // The test pads have no position or size, so the record carries no pad geometry.
+  EXPECT_EQ(*both, (SourceData{"kicad", package, pads, pins, std::nullopt}));
 
   const auto symbol_only = read_kicad(symbol, std::nullopt);
   ASSERT_TRUE(symbol_only.ok());
-  EXPECT_EQ(*symbol_only, (SourceData{"kicad", std::nullopt, {}, pins}));
+  EXPECT_EQ(*symbol_only, (SourceData{"kicad", std::nullopt, {}, pins, std::nullopt}));
 
   const auto footprint_only = read_kicad(std::nullopt, footprint);
   ASSERT_TRUE(footprint_only.ok());
-  EXPECT_EQ(*footprint_only, (SourceData{"kicad", package, pads, {}}));
+  EXPECT_EQ(*footprint_only, (SourceData{"kicad", package, pads, {}, std::nullopt}));
 }
 
 TEST_F(KicadReaderTest, FootprintWithoutANameHasNoPackage) {
