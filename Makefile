@@ -19,7 +19,9 @@ configure: setup
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-demo: build
+# Only the tool: the tests and benchmarks are built by `make test` and `make bench`.
+demo: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target tessan
 	@$(BUILD_DIR)/tessan check --force $(EXAMPLE); echo "exit code: $$?"
 	@$(BUILD_DIR)/tessan inspect $(EXAMPLE)
 	@$(BUILD_DIR)/tessan report $(EXAMPLE) --out $(EXAMPLE)/$(notdir $(EXAMPLE))-tessan.report.html

@@ -1,6 +1,7 @@
 #include "cli/check_pipeline.hpp"
 
 #include "cli/console.hpp"
+#include "cli/result_cache.hpp"
 #include "cli/source_assessment.hpp"
 #include "result_doc_json.hpp"
 
@@ -8,36 +9,37 @@ namespace tessan {
 
 namespace {
 
-// A cached document answers the run when it reads back and no source is newer than it.
+// The exit status of a command that failed, here a result document that could not be written.
+constexpr int kWriteFailed = 1;
+
 std::optional<int> cached_answer(const std::filesystem::path& result_path,
                                  const DiscoveredPaths& paths) {
-  std::error_code ec;
-  if (!std::filesystem::exists(std::filesystem::symlink_status(result_path, ec))) {
-    return std::nullopt;
-  }
-  auto doc = read_result_doc(result_path);
-  if (!doc || any_source_newer_than(paths.all(), result_path)) return std::nullopt;
+  const auto doc = trusted_cached_document(result_path, paths);
+  if (!doc) return std::nullopt;
   print_ok(doc->mpn + " \u2014 cached tessan result at " + result_path.string() +
            " (use --force to re-run)");
   return doc->exit_code;
+}
+
+// Writes the document; a failed write is the run's failure, whatever the status.
+int write_document(const ResultDoc& doc, const std::filesystem::path& result_path) {
+  if (auto written = write_result_doc(doc, result_path); !written) {
+    print_error("writing tessan.result.json: " + written.error().message());
+    return kWriteFailed;
+  }
+  return doc.exit_code;
 }
 
 int finish(const Assessment& assessment, const std::filesystem::path& result_path) {
   const ResultDoc& doc = assessment.document;
   if (!assessment.comparison) {
     print_error(doc.summary);
-    (void)write_result_doc(doc, result_path);
-    return doc.exit_code;
-  }
-  if (assessment.summary_is_ok) {
+  } else if (assessment.summary_is_ok) {
     print_ok(doc.summary);
   } else {
     print_warn(doc.summary);
   }
-  if (auto written = write_result_doc(doc, result_path); !written) {
-    print_error("writing tessan.result.json: " + written.error().message());
-  }
-  return doc.exit_code;
+  return write_document(doc, result_path);
 }
 
 }  // namespace
@@ -51,6 +53,12 @@ int run_check(const Check& check) {
   }
   const auto& [chip_dir, mpn] = *resolution.target;
   const auto out_dir = check.out_dir ? *check.out_dir : chip_dir;
+  if (check.out_dir) {
+    // A missing output directory is made with its parents; should that fail, writing the
+    // document reports why.
+    std::error_code ignored;
+    std::filesystem::create_directories(out_dir, ignored);
+  }
   const auto result_path = out_dir / (mpn + "-tessan.result.json");
   const DiscoveredPaths paths = discover_sources(check, chip_dir, mpn);
 

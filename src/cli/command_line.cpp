@@ -1,8 +1,11 @@
 #include "cli/command_line.hpp"
 
+#include <algorithm>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <string_view>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -142,6 +145,38 @@ Report to_report(const ReportArguments& args) {
   std::exit(parser_status == 0 ? 0 : kUsageError);
 }
 
+std::vector<std::string> subcommand_names(CLI::App& app) {
+  std::vector<std::string> names;
+  for (const CLI::App* command : app.get_subcommands([](CLI::App*) { return true; })) {
+    names.push_back(command->get_name());
+  }
+  return names;
+}
+
+// The parser would only say that a subcommand is required; name the word it did not know and
+// list the commands instead.
+void refuse_unknown_command(CLI::App& app, int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view word = argv[i];
+    if (word.starts_with('-')) continue;
+    const std::vector<std::string> names = subcommand_names(app);
+    if (std::find(names.begin(), names.end(), word) != names.end()) return;
+    std::string list;
+    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+    std::cerr << "unknown command \"" << word << "\"; the commands are: " << list
+              << "\nRun with --help for more information.\n";
+    std::exit(kUsageError);
+  }
+}
+
+// An empty MPN would name the result file "-tessan.result.json".
+void refuse_empty_mpn(const CLI::App& app, const SourceArguments& args) {
+  const CLI::Option* mpn = args.given[6];
+  if (mpn != nullptr && mpn->count() > 0 && args.mpn.empty()) {
+    end_parse(app, CLI::ValidationError("--mpn", "the MPN must not be empty"));
+  }
+}
+
 }  // namespace
 
 Cli parse_command_line(int argc, char** argv) {
@@ -164,8 +199,11 @@ Cli parse_command_line(int argc, char** argv) {
     std::cerr << app.help();
     std::exit(kUsageError);
   }
+  refuse_unknown_command(app, argc, argv);
   try {
     app.parse(argc, argv);
+    refuse_empty_mpn(app, check_args.sources);
+    refuse_empty_mpn(app, report_args.sources);
   } catch (const CLI::ParseError& error) {
     end_parse(app, error);
   } catch (const std::exception& error) {

@@ -2,9 +2,12 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
+#include <string>
 
 #include "cli/console_line.hpp"
 
@@ -13,6 +16,7 @@ namespace tessan {
 namespace {
 
 std::optional<bool> g_quiet;
+int g_stdout_error = 0;  // errno of the first failed write to standard output
 
 bool styled(int fd) {
   return use_styled_lines(::isatty(fd) == 1, std::getenv("NO_COLOR"));
@@ -34,9 +38,13 @@ void emit(LineKind kind, std::string_view message) {
   const std::string line =
       format_console_line(kind, message, to_stdout ? stdout_styled() : stderr_styled());
   std::FILE* stream = to_stdout ? stdout : stderr;
-  std::fwrite(line.data(), 1, line.size(), stream);
+  errno = 0;
+  const bool written = std::fwrite(line.data(), 1, line.size(), stream) == line.size();
   // Whole lines, in order, also when both streams go to one log.
-  std::fflush(stream);
+  const bool flushed = std::fflush(stream) == 0;
+  if (to_stdout && (!written || !flushed) && g_stdout_error == 0) {
+    g_stdout_error = errno != 0 ? errno : EIO;
+  }
 }
 
 }  // namespace
@@ -65,6 +73,13 @@ void set_quiet_mode(bool quiet) {
 
 bool quiet_mode() {
   return g_quiet.value_or(false);
+}
+
+int close_standard_output(int status) {
+  if (std::fflush(stdout) != 0 && g_stdout_error == 0) g_stdout_error = errno != 0 ? errno : EIO;
+  if (g_stdout_error == 0) return status;
+  print_error(std::string("writing standard output: ") + std::strerror(g_stdout_error));
+  return 1;
 }
 
 }  // namespace tessan

@@ -15,4 +15,8 @@ void print_warn(std::string_view message);   // stderr, "WARN: "; silenced in qu
 void set_quiet_mode(bool quiet);
 bool quiet_mode();
 
+// The exit status of a command whose lines are all printed: `status`, or 1 with an ERROR: line
+// when writing standard output failed (a full disk, a closed pipe).
+int close_standard_output(int status);
+
 }  // namespace tessan

@@ -6,6 +6,8 @@
 #include <set>
 #include <utility>
 
+#include "compare/lone_source.hpp"
+
 namespace tessan {
 
 namespace {
@@ -16,6 +18,7 @@ constexpr std::string_view kSearchEngineDomain = "componentsearchengine.com";
 
 const std::vector<std::string_view> kFootprintAxes = {"package_family", "pad_count", "pad_numbers",
                                                       "body_dims"};
+const std::vector<std::string_view> kLibraryFormats = {"kicad_sym", "kicad_mod", "eagle", "altium"};
 const std::vector<std::string_view> kSymbolAxes = {"symbol_pin_count", "pin_names",
                                                    "pin_to_pad_map"};
 
@@ -147,22 +150,38 @@ RerunQuarnWithStrongerModel body_dim_hint() {
       "bodyDimensions.x or bodyDimensions.y", std::string(kStrongerModel)};
 }
 
-void append_uncovered_hints(const std::string& mpn, const AxisOutcome& axis,
-                            std::vector<Hint>& hints) {
-  const std::string format(suspect_format(axis.axis));
-  const auto sources = suggested_sources(format, mpn);
-  const std::string resolution = "Re-run `tessan check` after refetch; axis '" + axis.axis +
-                                 "' should change from 'disagree' to 'agree' (or be covered by "
-                                 "a benign variant).";
-  const bool lone_quarn = is_lone_quarn_disagreement(axis);
+// The conflicts that call for a hint: all but those the naming tests accept on their own, or
+// the first conflict when every one is such.
+std::vector<const std::string*> faulty_conflicts(const AxisOutcome& axis, const LoneSource& lone) {
+  std::vector<const std::string*> faulty;
   for (const auto& conflict : axis.conflicts) {
+    if (!lone.is_benign(conflict)) faulty.push_back(&conflict);
+  }
+  if (faulty.empty() && !axis.conflicts.empty()) faulty.push_back(&axis.conflicts.front());
+  return faulty;
+}
+
+RefetchLibrarySource refetch_hint(const std::string& mpn, const AxisOutcome& axis,
+                                  const std::string& conflict, const std::string& format) {
+  return {format, axis.axis, conflict, suggested_sources(format, mpn),
+          "Re-run `tessan check` after refetch; axis '" + axis.axis +
+              "' should change from 'disagree' to 'agree' (or be covered by a benign variant)."};
+}
+
+void append_uncovered_hints(const std::string& mpn, const SourceRefs& sources,
+                            const AxisOutcome& axis, KicadFilesRead kicad,
+                            std::vector<Hint>& hints) {
+  const LoneSource lone(axis, sources);
+  const bool lone_quarn = is_lone_quarn_disagreement(axis);
+  for (const std::string* conflict : faulty_conflicts(axis, lone)) {
     if (lone_quarn) {
       hints.emplace_back(lone_quarn_hint(axis.axis));
     } else if (axis.axis == "body_dims" &&
-               to_lower_ascii(conflict).find("quarn") != std::string::npos) {
+               to_lower_ascii(*conflict).find("quarn") != std::string::npos) {
       hints.emplace_back(body_dim_hint());
     } else {
-      hints.emplace_back(RefetchLibrarySource{format, axis.axis, conflict, sources, resolution});
+      const std::string format = refetch_format(axis.axis, lone.of(*conflict), kicad);
+      hints.emplace_back(refetch_hint(mpn, axis, *conflict, format));
     }
   }
 }
@@ -175,8 +194,18 @@ std::string_view suspect_format(std::string_view axis) {
   return "unknown";
 }
 
+std::string refetch_format(std::string_view axis, const std::optional<std::string>& suspect,
+                           KicadFilesRead kicad) {
+  if (suspect && *suspect != "kicad") return *suspect;
+  const std::string_view kicad_format = suspect_format(axis);
+  const bool read = (kicad_format == "kicad_sym" && kicad.symbol) ||
+                    (kicad_format == "kicad_mod" && kicad.footprint);
+  return std::string(read ? kicad_format : "unknown");
+}
+
+// Every upstream that carries KiCad libraries carries EAGLE and Altium ones too.
 std::vector<std::string> suggested_sources(std::string_view format, std::string_view mpn) {
-  if (format != "kicad_sym" && format != "kicad_mod") {
+  if (!contains(kLibraryFormats, format)) {
     return {
         "Inspect the harvo fetch log to identify which upstream source was used; refetch "
         "from a different one."};
@@ -201,13 +230,15 @@ bool is_lone_quarn_disagreement(const AxisOutcome& axis) {
 
 void append_axis_hints(const std::string& mpn, const std::vector<SourceData>& records,
                        const std::vector<AxisOutcome>& axes,
-                       const std::vector<std::string>& covered, std::vector<Hint>& hints) {
+                       const std::vector<std::string>& covered, KicadFilesRead kicad,
+                       std::vector<Hint>& hints) {
+  const SourceRefs sources = participating_sources(records);
   for (const auto& axis : axes) {
     if (axis.verdict != Verdict::Disagree) continue;
     if (contains(covered, axis.axis)) {
       append_stub_hints(records, axis, hints);
     } else {
-      append_uncovered_hints(mpn, axis, hints);
+      append_uncovered_hints(mpn, sources, axis, kicad, hints);
     }
   }
 }

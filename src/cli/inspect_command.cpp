@@ -12,8 +12,10 @@ int run_inspect(const Inspect& inspect) {
   const std::filesystem::path path =
       inspect.chip_dir / (inspect_name(inspect.chip_dir) + "-tessan.result.json");
   std::error_code probe_error;
-  // When the entry cannot even be probed (no permission), reading it reports the reason.
-  if (!std::filesystem::exists(path, probe_error) && !probe_error) {
+  // When the entry cannot even be probed (no permission), reading it reports the reason; so
+  // does an entry that is there but cannot be followed (a dangling symbolic link).
+  const auto entry = std::filesystem::symlink_status(path, probe_error);
+  if (entry.type() == std::filesystem::file_type::not_found) {
     print_error("no tessan result at " + path.string());
     print_hint("run `tessan check " + inspect.chip_dir.string() + "` first");
     return 1;

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "cli/typed_path.hpp"
 #include "parsers/read_text_file.hpp"
 #include "result_doc_json.hpp"
 
@@ -55,16 +56,9 @@ void append_hints(const std::vector<Hint>& hints, std::vector<std::string>& line
 }  // namespace
 
 std::string inspect_name(const std::filesystem::path& chip_dir) {
-  std::string_view rest = chip_dir.native();
-  std::string_view last;
-  while (!rest.empty()) {
-    const auto slash = rest.find('/');
-    const std::string_view component = rest.substr(0, slash);
-    if (!component.empty() && component != ".") last = component;
-    rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
-  }
-  if (last.empty() || last == ".." || !is_valid_utf8(last)) return "?";
-  return std::string(last);
+  const auto last = typed_last_component(chip_dir);
+  if (!last || !is_valid_utf8(*last)) return "?";
+  return *last;
 }
 
 std::vector<std::string> inspect_summary_lines(const ResultDoc& doc) {

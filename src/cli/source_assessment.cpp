@@ -1,7 +1,10 @@
 #include "cli/source_assessment.hpp"
 
+#include <algorithm>
+
 #include "cli/altium_slot.hpp"
 #include "cli/status_ladder.hpp"
+#include "cli/typed_path.hpp"
 #include "parsers/eagle_reader.hpp"
 #include "parsers/kicad/kicad_reader.hpp"
 #include "parsers/quarn_reader.hpp"
@@ -11,9 +14,11 @@ namespace tessan {
 
 namespace {
 
+// The MPN: --mpn, else the chip directory's last component as typed, so that a link named
+// after the part names it; "." and ".." (and a path of them alone) take the resolved name.
 std::string mpn_of(const SourceOptions& options, const std::filesystem::path& chip_dir) {
   if (options.mpn) return *options.mpn;
-  const std::string last = chip_dir.filename().string();
+  const std::string last = typed_last_component(options.chip_dir).value_or(chip_dir.filename());
   return is_valid_utf8(last) ? last : std::string();
 }
 
@@ -55,11 +60,17 @@ void judge_unrecoverable(const std::string& mpn, Assessment& assessment) {
   doc.hints = assessment.book.hints;
 }
 
-void judge_compared(const std::string& mpn, Assessment& assessment) {
+KicadFilesRead kicad_read(const DiscoveredPaths& paths, const SourceBook& book) {
+  const bool read =
+      std::find(book.compared.begin(), book.compared.end(), "kicad") != book.compared.end();
+  return {read && paths.kicad_sym.has_value(), read && paths.kicad_mod.has_value()};
+}
+
+void judge_compared(const std::string& mpn, const DiscoveredPaths& paths, Assessment& assessment) {
   SourceBook& book = assessment.book;
   const ComparisonReport& report = *assessment.comparison;
-  CheckInputs inputs{mpn,          &book.records, book.compared,
-                     book.missing, &report.axes,  &report.variants};
+  CheckInputs inputs{mpn,          &book.records,    book.compared,          book.missing,
+                     &report.axes, &report.variants, kicad_read(paths, book)};
   Judgement judgement = judge(inputs, book.hints);
   ResultDoc& doc = assessment.document;
   doc.status = judgement.status;
@@ -95,7 +106,7 @@ Assessment assess_sources(const std::string& mpn, const DiscoveredPaths& paths) 
     judge_unrecoverable(mpn, assessment);
   } else {
     assessment.comparison = compare_sources(assessment.book.records);
-    judge_compared(mpn, assessment);
+    judge_compared(mpn, paths, assessment);
   }
   return assessment;
 }

@@ -1,7 +1,5 @@
 #include "cli/source_discovery.hpp"
 
-#include <sys/stat.h>
-
 namespace tessan {
 
 namespace {
@@ -29,16 +27,6 @@ std::optional<std::filesystem::path> first_existing(const std::filesystem::path&
   return std::nullopt;
 }
 
-std::optional<struct timespec> modification_time(const std::filesystem::path& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
-  return st.st_mtim;
-}
-
-bool newer(const struct timespec& a, const struct timespec& b) {
-  return a.tv_sec != b.tv_sec ? a.tv_sec > b.tv_sec : a.tv_nsec > b.tv_nsec;
-}
-
 }  // namespace
 
 std::vector<std::filesystem::path> DiscoveredPaths::all() const {
@@ -48,6 +36,15 @@ std::vector<std::filesystem::path> DiscoveredPaths::all() const {
     if (*p) paths.push_back(**p);
   }
   return paths;
+}
+
+std::vector<std::string> DiscoveredPaths::sources_to_read() const {
+  std::vector<std::string> sources;
+  if (quarn_symbol) sources.emplace_back("quarn");
+  if (kicad_sym || kicad_mod) sources.emplace_back("kicad");
+  if (eagle) sources.emplace_back("eagle");
+  if (altium_footprint) sources.emplace_back("altium");
+  return sources;
 }
 
 DiscoveredPaths discover_sources(const SourceOptions& options,
@@ -69,17 +66,6 @@ DiscoveredPaths discover_sources(const SourceOptions& options,
 bool is_unsafe_mpn(const std::string& mpn) {
   return mpn == "." || mpn == ".." || mpn.find('/') != std::string::npos ||
          mpn.find('\0') != std::string::npos;
-}
-
-bool any_source_newer_than(const std::vector<std::filesystem::path>& sources,
-                           const std::filesystem::path& document) {
-  const auto document_time = modification_time(document);
-  if (!document_time) return true;
-  for (const auto& source : sources) {
-    const auto source_time = modification_time(source);
-    if (source_time && newer(*source_time, *document_time)) return true;
-  }
-  return false;
 }
 
 }  // namespace tessan

@@ -21,6 +21,10 @@ struct DiscoveredPaths {
 
   // Every path found or given, in reading order.
   std::vector<std::filesystem::path> all() const;
+
+  // The sources a run reads, in reading order: quarn with a symbol file, kicad with either
+  // file, eagle with its library, altium with a footprint library.
+  std::vector<std::string> sources_to_read() const;
 };
 
 // Overrides are used as typed; otherwise a file is taken when an entry of its name exists in
@@ -30,9 +34,5 @@ DiscoveredPaths discover_sources(const SourceOptions& options,
 
 // Whether an MPN could name a file outside the chip directory ("/" or NUL, "." or "..").
 bool is_unsafe_mpn(const std::string& mpn);
-
-// Whether any of `sources` was modified after `document` (strictly newer).
-bool any_source_newer_than(const std::vector<std::filesystem::path>& sources,
-                           const std::filesystem::path& document);
 
 }  // namespace tessan

@@ -90,7 +90,7 @@ Judgement judge(const CheckInputs& inputs, std::vector<Hint> hints) {
   j.exit_code = status_exit_code(j.status);
   j.summary = summary_text(inputs.mpn, j.status, variants, inputs.compared, inputs.missing, axes);
   j.summary_is_ok = j.status == Status::Golden || j.status == Status::GoldenWithVariants;
-  append_axis_hints(inputs.mpn, *inputs.records, axes, covered_axes(variants), hints);
+  append_axis_hints(inputs.mpn, *inputs.records, axes, covered_axes(variants), inputs.kicad, hints);
   j.hints = std::move(hints);
   return j;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/hints.hpp"
 #include "compare/source_data.hpp"
 #include "result_doc.hpp"
 
@@ -16,6 +17,7 @@ struct CheckInputs {
   std::vector<std::string> missing;
   const std::vector<AxisOutcome>* axes = nullptr;
   const std::vector<Variant>* variants = nullptr;
+  KicadFilesRead kicad;
 };
 
 struct Judgement {

@@ -18,7 +18,11 @@ std::string bracketed_counts(const std::vector<std::size_t>& counts) {
   std::vector<std::string> numbers;
   numbers.reserve(counts.size());
   for (const std::size_t count : counts) numbers.push_back(std::to_string(count));
-  return "[" + join(numbers, ", ") + "]";
+  // Appended rather than "[" + text: GCC 12 warns (-Wrestrict) about the inlined operator+.
+  std::string text = "[";
+  text += join(numbers, ", ");
+  text += ']';
+  return text;
 }
 
 std::string short_label_list(const std::vector<std::string>& labels) {

@@ -105,10 +105,9 @@ TEST(WalkPcbRecords, DropsRecordWhoseLastSubBlockOverrunsTheStream) {
 
 TEST(WalkPcbRecords, StopsAtLengthFieldsNearTheTopOfTheRange) {
   for (const std::uint32_t length : {0xFFFFFFFFu, 0xFFFFFFFCu, 0x80000000u}) {
-    Bytes stream;
-    stream.push_back(1);
+    Bytes stream = {1};
     append_u32(stream, length);
-    stream.insert(stream.end(), 16, 0);
+    stream.resize(stream.size() + 16, 0);
     EXPECT_TRUE(altium::walk_pcb_records(stream, 0).empty()) << length;
   }
 }
@@ -174,7 +173,7 @@ void PrintTo(const PropertyCase& c, std::ostream* os) {
 
 class LookupProperty : public ::testing::TestWithParam<PropertyCase> {};
 
-TEST_P(LookupProperty, FindsTheFirstPieceStartingWithKeyAndEquals) {
+TEST_P(LookupProperty, FindsTheFirstPieceStartingWithKeyInAnyAsciiCaseAndEquals) {
   const auto& c = GetParam();
   EXPECT_EQ(altium::lookup_property(c.text, c.key), c.value) << c.text << " / " << c.key;
 }
@@ -183,7 +182,10 @@ INSTANTIATE_TEST_SUITE_P(
     Pieces, LookupProperty,
     ::testing::Values(PropertyCase{"|RECORD=1|PartCount= 2 |", "RECORD", "1"},
                       PropertyCase{"|RECORD=1|PartCount= 2 |", "PartCount", "2"},
-                      PropertyCase{"|Record=1|", "RECORD", std::nullopt},
+                      PropertyCase{"|Record=1|", "RECORD", "1"},
+                      PropertyCase{"|PARTCOUNT=2|PartCount=3|", "PartCount", "2"},
+                      PropertyCase{"|location.x=4|", "LOCATION.X", "4"},
+                      PropertyCase{"|RECORDS=1|", "RECORD", std::nullopt},
                       PropertyCase{"|A=1|A=2|", "A", "1"}, PropertyCase{"|AB=1|A=2|", "A", "2"},
                       PropertyCase{"|A|A=3", "A", "3"}, PropertyCase{"A=0|A=1", "A", "0"},
                       PropertyCase{"|A=|", "A", ""}, PropertyCase{"|A= \t\r\n\v\f |", "A", ""},

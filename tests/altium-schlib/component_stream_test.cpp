@@ -30,7 +30,7 @@ TEST(ComponentStream, PartCountIsASignedDecimalOrOne) {
       {"|PartCount=-2", -2}, {"|PartCount= 4 ", 4},
       {"|PartCount=2.0", 1}, {"|PartCount=", 1},
       {"|PartCount=+", 1},   {"", 1},
-      {"|PARTCOUNT=3", 1},   {"|PartCount=99999999999999999999", 1}};
+      {"|PARTCOUNT=3", 3},   {"|PartCount=99999999999999999999", 1}};
   for (const auto& [properties, expected] : cases) {
     // The builder ends every text record with a zero byte, as real files do.
     EXPECT_EQ(decode({sch_text_record("|RECORD=1" + properties)}).part_count, expected)
@@ -60,10 +60,11 @@ TEST(ComponentStream, BodyIsTheLastRectangleWithFourParsableCorners) {
       sch_text_record("|RECORD=14|Location.X=30|Location.Y=-340|Corner.X=230|Corner.Y=20"),
       sch_text_record("|RECORD=14|Location.X=1|Location.Y=2|Corner.X=3|Corner.Y=4"),
       sch_text_record("|RECORD=14|Location.X=5|Location.Y=6|Corner.X=7"),
+      // Older libraries write the keys in upper case.
       sch_text_record("|RECORD=14|LOCATION.X=5|LOCATION.Y=6|CORNER.X=7|CORNER.Y=8"),
       sch_text_record("|RECORD=14|Location.X=5|Location.Y=6|Corner.X=7|Corner.Y=eight"),
   });
-  EXPECT_EQ(component.body, (altium::SchBody{1, 2, 3, 4}));
+  EXPECT_EQ(component.body, (altium::SchBody{5, 6, 7, 8}));
   component = decode(
       {sch_text_record("|RECORD=14|Location.X=inf|Location.Y=-2.5|Corner.X=1e3|Corner.Y=NaN")});
   ASSERT_TRUE(component.body.has_value());

@@ -55,6 +55,8 @@ TEST(SchLibCorpus, HeaderBodyAndPinDescriptions) {
   const auto charger = altium::read_first_component(corpus / "TP4056/TP4056.SchLib");
   ASSERT_TRUE(charger.ok());
   ASSERT_EQ(charger->pins.size(), 8u);
+  // Its keys are upper case (PARTCOUNT=2).
+  EXPECT_EQ(charger->part_count, 2);
   for (const auto& pin : charger->pins) {
     EXPECT_EQ(pin.length, 30) << pin.number;
     EXPECT_TRUE(pin.x == 30 || pin.x == 130) << pin.number << " x=" << pin.x;

@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
 
 #include "support/test_support.hpp"
 
@@ -89,7 +93,6 @@ TEST(CommandLineProcess, UsageErrorsExitWithTwoAndAMessage) {
   const Row rows[] = {
       {{"check"}, "chip_dir is required"},
       {{"inspect"}, "chip_dir is required"},
-      {{"bogus"}, ""},
       {{"check", "a", "--nope"}, "--nope"},
       {{"check", "a", "-f"}, "-f"},
       {{"check", "a", "b"}, "b"},
@@ -106,6 +109,58 @@ TEST(CommandLineProcess, UsageErrorsExitWithTwoAndAMessage) {
     EXPECT_NE(run.err.find(row.message), std::string::npos) << call << "\n" << run.err;
     EXPECT_NE(run.err.find("Run with --help for more information."), std::string::npos) << call;
     EXPECT_EQ(run.err.find("terminate"), std::string::npos) << call;
+  }
+}
+
+TEST(CommandLineProcess, AnUnknownCommandIsNamedAndTheCommandsListed) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"bogus"}, {"bogus", "check"}, {"--version-x", "bogus"}}) {
+    const auto run = run_tessan(args);
+    EXPECT_EQ(run.exit_code, 2) << run.err;
+    EXPECT_EQ(run.out, "");
+    // The listing comes from the parser's own commands, so every command is there.
+    EXPECT_EQ(run.err.rfind(
+                  "unknown command \"bogus\"; the commands are: check, report, inspect, health, "
+                  "install",
+                  0),
+              0u)
+        << run.err;
+    EXPECT_NE(run.err.find("Run with --help for more information."), std::string::npos);
+  }
+}
+
+// Runs the tool with standard output on a full device; returns the exit code and stderr.
+testing::ProcessResult run_into_full_device(const std::string& arguments) {
+  const std::string command =
+      "'" + testing::tessan_binary().string() + "' " + arguments + " 2>&1 >/dev/full";
+  testing::ProcessResult result;
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return result;
+  char buffer[4096];
+  while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+    result.err.append(buffer, n);
+  const int status = ::pclose(pipe);
+  result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+TEST(CommandLineProcess, EveryCommandFailsWhenItsStandardOutputCannotBeWritten) {
+  testing::TempDir tmp;
+  const auto chip = tmp.path() / "M";
+  std::filesystem::create_directories(chip);
+  testing::write_file(chip / "M.kicad_mod", "(footprint \"F\" (pad \"1\" smd rect))\n");
+  testing::write_file(chip / "M.lbr", "<eagle");
+  const std::string chip_dir = "'" + chip.string() + "'";
+  // check writes its document (exit 3 on its own: one source), inspect then reads it.
+  const std::vector<std::string> commands = {"health", "check --force " + chip_dir,
+                                             "inspect " + chip_dir};
+  for (const std::string& arguments : commands) {
+    const auto run = run_into_full_device(arguments);
+    EXPECT_EQ(run.exit_code, 1) << arguments << "\n" << run.err;
+    EXPECT_NE(run.err.find("ERROR: writing standard output: No space left on device\n"),
+              std::string::npos)
+        << arguments << "\n"
+        << run.err;
   }
 }
 

@@ -171,6 +171,16 @@ TEST(InspectProcess, UnreadableDocumentGivesTheSystemReason) {
   EXPECT_EQ(device.exit_code, 1);
   EXPECT_EQ(device.err, "ERROR: not a regular file\n");
 
+  // A link to nothing is there but cannot be read: its read error, without the hint to run
+  // check first.
+  tmp.write("D/keep", "");
+  fs::create_symlink("nowhere", tmp.path() / "D" / "D-tessan.result.json");
+  const auto dangling = run_tessan({"inspect", (tmp.path() / "D").string()});
+  EXPECT_EQ(dangling.exit_code, 1);
+  EXPECT_EQ(dangling.err.rfind("ERROR: ", 0), 0u) << dangling.err;
+  EXPECT_NE(dangling.err.find("No such file or directory\n"), std::string::npos) << dangling.err;
+  EXPECT_EQ(std::count(dangling.err.begin(), dangling.err.end(), '\n'), 1) << dangling.err;
+
   if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
   const fs::path locked = tmp.write("L/L-tessan.result.json", "{}");
   fs::permissions(locked, fs::perms::none);

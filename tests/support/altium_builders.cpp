@@ -66,10 +66,14 @@ void append_u32(Bytes& out, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
+// The frames below are sized first and filled in place: appending to a vector that grew byte by
+// byte makes GCC 12 warn (-Wstringop-overread) about a copy it cannot prove in bounds.
 Bytes pcb_sub_block(const Bytes& content) {
   Bytes out;
+  out.reserve(4 + content.size());
   append_u32(out, static_cast<std::uint32_t>(content.size()));
-  out.insert(out.end(), content.begin(), content.end());
+  out.resize(4 + content.size());
+  std::copy(content.begin(), content.end(), out.begin() + 4);
   return out;
 }
 
@@ -120,11 +124,13 @@ Bytes pcb_data_stream(std::string_view footprint_name, const std::vector<PcbPad>
 Bytes sch_record(const Bytes& payload) {
   if (payload.size() > 0xFFFF) throw std::invalid_argument("SchLib records hold 65535 bytes");
   Bytes out;
+  out.reserve(4 + payload.size());
   append_u16(out, static_cast<std::uint16_t>(payload.size()));
   const bool binary = !payload.empty() && payload[0] != '|';
   out.push_back(0);
   out.push_back(binary ? 1 : 0);
-  out.insert(out.end(), payload.begin(), payload.end());
+  out.resize(4 + payload.size());
+  std::copy(payload.begin(), payload.end(), out.begin() + 4);
   return out;
 }
 

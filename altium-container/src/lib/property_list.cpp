@@ -34,6 +34,19 @@ std::string_view trim_white_space(std::string_view text) {
   return text.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin));
 }
 
+char ascii_lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Older libraries write the keys in upper case (PARTCOUNT, LOCATION.X), newer ones in mixed case.
+bool starts_with_key(std::string_view piece, std::string_view key) {
+  if (piece.size() <= key.size() || piece[key.size()] != '=') return false;
+  for (std::size_t i = 0; i < key.size(); ++i) {
+    if (ascii_lower(piece[i]) != ascii_lower(key[i])) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<std::string> lookup_property(std::string_view text, std::string_view key) {
@@ -43,7 +56,7 @@ std::optional<std::string> lookup_property(std::string_view text, std::string_vi
     std::size_t piece_end = text.find('|', piece_start);
     if (piece_end == std::string_view::npos) piece_end = text.size();
     const std::string_view piece = text.substr(piece_start, piece_end - piece_start);
-    if (piece.size() > key.size() && piece.starts_with(key) && piece[key.size()] == '=') {
+    if (starts_with_key(piece, key)) {
       return std::string(trim_white_space(piece.substr(key.size() + 1)));
     }
     piece_start = piece_end + 1;

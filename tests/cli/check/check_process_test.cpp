@@ -284,10 +284,6 @@ TEST(CheckProcess, CachedResultAnswersUntilASourceChanges) {
   TempDir root;
   const auto chip = divergent_chip(root);
   ASSERT_EQ(run_tessan({"check", chip.path().string()}).exit_code, 2);
-  for (const auto& f : std::filesystem::directory_iterator(chip.path())) {
-    set_mtime(f.path(), 1'600'000'000);
-  }
-  set_mtime(chip.result_path(), 1'700'000'000);
 
   const auto cached = run_tessan({"check", chip.path().string()});
   EXPECT_EQ(cached.exit_code, 2);
@@ -301,7 +297,6 @@ TEST(CheckProcess, CachedResultAnswersUntilASourceChanges) {
   expect_valid_result_file(chip.result_path());
 
   // A refetched library makes the stored verdict stale.
-  set_mtime(chip.result_path(), 1'700'000'000);
   write_file(chip.file(".kicad_sym"), kicad_symbol_text("LM358DR", lm358_pins()));
   set_mtime(chip.file(".kicad_sym"), 1'700'000'001);
   const auto rerun = run_tessan({"check", chip.path().string()});
@@ -319,17 +314,39 @@ TEST(CheckProcess, UnreadableCacheIsReplacedByAFullRun) {
   EXPECT_EQ(result_json(chip)["status"], "golden");
 }
 
-TEST(CheckProcess, OutDirThatDoesNotExistReportsTheWriteFailureKeepingTheExitCode) {
+TEST(CheckProcess, OutDirThatDoesNotExistIsMadeWithItsParents) {
   TempDir root;
   const auto chip = divergent_chip(root);
   const auto missing = root.path() / "no" / "such";
   const auto run = run_tessan({"check", "--out-dir", missing.string(), chip.path().string()});
-  EXPECT_EQ(run.exit_code, 2);
-  EXPECT_NE(run.err.find("WARN: LM358DR"), std::string::npos);
-  EXPECT_NE(run.err.find("ERROR: writing tessan.result.json: writing " +
-                         (missing / "LM358DR-tessan.result.json").string() + "\n"),
-            std::string::npos)
-      << run.err;
+  EXPECT_EQ(run.exit_code, 2) << run.err;
+  expect_valid_result_file(missing / "LM358DR-tessan.result.json");
+}
+
+TEST(CheckProcess, ADocumentThatCannotBeWrittenFailsTheRunWhateverItsStatus) {
+  TempDir root;
+  const auto blocker = root.write("blocker", "a file where a directory should be");
+  const auto out_dir = blocker / "out";
+  struct Row {
+    const char* what;
+    ChipDir chip;
+    const char* summary;
+  };
+  const Row rows[] = {
+      {"divergent", divergent_chip(root), "WARN: LM358DR \u2014 DIVERGENT."},
+      {"unrecoverable", ChipDir(root, "LONELY").quarn(lm358_pins(), kEightPads, "SOIC-8"),
+       "ERROR: LONELY \u2014 only 1 source(s) parseable"},
+  };
+  for (const auto& row : rows) {
+    const auto run = run_tessan({"check", "--out-dir", out_dir.string(), row.chip.path().string()});
+    EXPECT_EQ(run.exit_code, 1) << row.what;
+    EXPECT_NE(run.err.find(row.summary), std::string::npos) << row.what << "\n" << run.err;
+    EXPECT_NE(run.err.find("ERROR: writing tessan.result.json: writing " +
+                           (out_dir / (row.chip.mpn() + "-tessan.result.json")).string() + "\n"),
+              std::string::npos)
+        << row.what << "\n"
+        << run.err;
+  }
 }
 
 TEST(CheckProcess, OutDirReceivesTheDocumentWhileSourcesStayInTheChipDir) {
@@ -365,19 +382,36 @@ TEST(CheckProcess, UnsafeMpnIsRefusedWritingNothing) {
   EXPECT_FALSE(std::filesystem::exists(chip.result_path()));
 }
 
-TEST(CheckProcess, RelativeAndLinkedChipDirsUseTheResolvedName) {
+TEST(CheckProcess, TheMpnIsTheChipDirectoryAsTypedAndDotTakesTheResolvedName) {
   TempDir root;
   const auto chip = golden_chip(root);
-  std::filesystem::create_directory_symlink(chip.path(), root.path() / "link");
-  const auto linked = run_tessan({"check", "link"}, {}, root.path());
-  EXPECT_EQ(linked.exit_code, 0) << linked.err;
-  EXPECT_NE(linked.out.find("tessan check LM358DR:"), std::string::npos);
-  EXPECT_TRUE(std::filesystem::exists(chip.result_path()));
+  const auto vendor = root.path() / "vendor-folder";
+  std::filesystem::rename(chip.path(), vendor);
+  std::filesystem::create_directory_symlink("vendor-folder", chip.path());
+  for (const char* typed : {"LM358DR", "LM358DR/", "LM358DR/.", "./LM358DR//"}) {
+    const auto linked = run_tessan({"check", "--force", typed}, {}, root.path());
+    EXPECT_EQ(linked.exit_code, 0) << typed << "\n" << linked.err;
+    EXPECT_NE(linked.out.find("tessan check LM358DR:"), std::string::npos) << typed;
+  }
+  expect_valid_result_file(vendor / "LM358DR-tessan.result.json");
 
-  const auto dot = run_tessan({"check", "--force", "."}, {}, chip.path());
-  EXPECT_EQ(dot.exit_code, 0);
-  EXPECT_NE(dot.out.find("tessan check LM358DR:"), std::string::npos);
-  expect_valid_result_file(chip.result_path());
+  const auto dot = run_tessan({"check", "--force", "."}, {}, vendor);
+  EXPECT_NE(dot.out.find("tessan check vendor-folder:"), std::string::npos) << dot.out;
+  EXPECT_EQ(dot.exit_code, 3);
+}
+
+TEST(CheckProcess, AnEmptyMpnIsAUsageError) {
+  TempDir root;
+  const auto chip = golden_chip(root);
+  const std::string dir = chip.path().string();
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"check", dir, "--mpn", ""},
+                                               {"check", dir, "--mpn="},
+                                               {"check", "--mpn", "", "--force", dir}}) {
+    const auto run = run_tessan(args);
+    EXPECT_EQ(run.exit_code, 2) << ::testing::PrintToString(args) << "\n" << run.err;
+    EXPECT_NE(run.err.find("--mpn"), std::string::npos) << run.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(chip.path() / "-tessan.result.json"));
 }
 
 TEST(CheckProcess, MpnOptionRenamesEveryLookedUpFile) {

@@ -4,9 +4,12 @@
 
 #include "cli/altium_slot.hpp"
 #include "cli/source_discovery.hpp"
+#include "compare/source_builder.hpp"
 
 namespace tessan {
 namespace {
+
+using testing::source;
 
 AxisOutcome disagreeing(std::string name, std::map<std::string, std::string> values,
                         std::vector<std::string> conflicts) {
@@ -15,10 +18,17 @@ AxisOutcome disagreeing(std::string name, std::map<std::string, std::string> val
 }
 
 std::vector<Hint> hints_for(const AxisOutcome& axis, const std::vector<SourceData>& records = {},
-                            const std::vector<std::string>& covered = {}) {
+                            const std::vector<std::string>& covered = {},
+                            KicadFilesRead kicad = {true, true}) {
   std::vector<Hint> hints;
-  append_axis_hints("ADS1115IDGSR", records, {axis}, covered, hints);
+  append_axis_hints("ADS1115IDGSR", records, {axis}, covered, kicad, hints);
   return hints;
+}
+
+std::vector<std::string> refetch_notes(const std::vector<Hint>& hints) {
+  std::vector<std::string> notes;
+  for (const auto& hint : hints) notes.push_back(std::get<RefetchLibrarySource>(hint).notes);
+  return notes;
 }
 
 TEST(Hints, SuspectFormatByAxis) {
@@ -50,6 +60,56 @@ TEST(Hints, UncoveredFamilyDisagreementAsksForARefetchFromFiveSources) {
   EXPECT_EQ(refetch.expected_resolution,
             "Re-run `tessan check` after refetch; axis 'package_family' should change from "
             "'disagree' to 'agree' (or be covered by a benign variant).");
+}
+
+TEST(Hints, RefetchFormatNamesTheLoneLibraryOrAKiCadFileThatWasRead) {
+  struct Row {
+    const char* axis;
+    std::optional<std::string> suspect;
+    KicadFilesRead kicad;
+    const char* format;
+  };
+  const Row rows[] = {
+      {"pin_names", "kicad", {true, false}, "kicad_sym"},
+      {"pad_count", "kicad", {false, true}, "kicad_mod"},
+      {"pin_to_pad_map", "eagle", {true, true}, "eagle"},
+      {"package_family", "altium", {true, true}, "altium"},
+      {"pin_names", std::nullopt, {true, false}, "kicad_sym"},
+      {"pin_names", std::nullopt, {false, true}, "unknown"},
+      {"body_dims", std::nullopt, {false, true}, "kicad_mod"},
+      {"pad_numbers", std::nullopt, {true, false}, "unknown"},
+      {"something_else", std::nullopt, {true, true}, "unknown"},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(refetch_format(row.axis, row.suspect, row.kicad), row.format) << row.axis;
+  }
+  for (const char* format : {"kicad_sym", "kicad_mod", "eagle", "altium"}) {
+    EXPECT_EQ(suggested_sources(format, "M").size(), 5u) << format;
+  }
+}
+
+TEST(Hints, RefetchHintsBlameTheLoneLibraryFromTheSourcesData) {
+  const std::vector<SourceData> records = {source("kicad").pin("7", "CHRG").pin("8", "CE"),
+                                           source("eagle").pin("7", "CHRG").pin("8", "CE"),
+                                           source("altium").pin("7", "CHAR").pin("8", "OE")};
+  const auto hints =
+      hints_for(disagreeing("pin_names", {},
+                            {"pin 7: kicad=CHRG but altium=CHAR", "pin 8: kicad=CE but altium=OE"}),
+                records, {}, {true, false});
+  ASSERT_EQ(hints.size(), 2u);
+  for (const auto& hint : hints) EXPECT_EQ(std::get<RefetchLibrarySource>(hint).format, "altium");
+}
+
+TEST(Hints, ConflictsTheNamingRulesAcceptGiveNoHintUnlessAllDo) {
+  const std::vector<SourceData> records = {
+      source("kicad").pin("6", "~{STDBY}").pin("7", "CHRG").pin("8", "CE"),
+      source("eagle").pin("6", "!STDBY").pin("7", "CHRG").pin("8", "OE")};
+  const std::string benign = "pin 6: kicad=~{STDBY} but eagle=!STDBY";
+  const std::string fault = "pin 8: kicad=CE but eagle=OE";
+  EXPECT_EQ(refetch_notes(hints_for(disagreeing("pin_names", {}, {benign, fault}), records)),
+            std::vector<std::string>{fault});
+  EXPECT_EQ(refetch_notes(hints_for(disagreeing("pin_names", {}, {benign}), records)),
+            std::vector<std::string>{benign});
 }
 
 TEST(Hints, UnknownAxisSuggestsTheFetchLog) {
@@ -151,8 +211,7 @@ TEST(Hints, BodyDimConflictsMentioningQuarnAskForARerun) {
 }
 
 TEST(Hints, CoveredStubConflictGivesTheStubHintWithThePinCount) {
-  SourceData kicad{
-      "kicad", std::nullopt, {}, {{"1", "1", true}, {"2", "2", true}, {"3", "", true}}};
+  const SourceData kicad = source("kicad").stub_pins(1, 2).pin("3", "", true);
   const auto hints = hints_for(
       disagreeing("pin_names", {},
                   {"kicad has stub-only pin names (UL bundle did not carry the part's real pin "

@@ -71,7 +71,7 @@ TEST(StatusLadder, JudgementOfAnUnrecoverableComparisonIsAWarnLine) {
   const std::vector<SourceData> records;
   const auto axes = seven(Verdict::SourceMissing);
   const std::vector<Variant> variants;
-  const auto j = judge({"M", &records, {"quarn", "kicad"}, {}, &axes, &variants}, {});
+  const auto j = judge({"M", &records, {"quarn", "kicad"}, {}, &axes, &variants, {}}, {});
   EXPECT_EQ(j.status, Status::Unrecoverable);
   EXPECT_EQ(j.exit_code, 3);
   EXPECT_FALSE(j.summary_is_ok);
@@ -88,8 +88,9 @@ TEST(StatusLadder, ParseFailureHintsComeFirst) {
   axes[5] = axis("package_family", Verdict::Disagree, {},
                  {"Package families disagree across sources: quarn=VSSOP, kicad=SOIC"});
   const std::vector<Variant> variants;
-  const auto j = judge({"M", &records, {"quarn", "kicad"}, {"eagle"}, &axes, &variants},
-                       {SourceParseFailed{"eagle", "/x/M.lbr", "parsing EAGLE XML"}});
+  const auto j =
+      judge({"M", &records, {"quarn", "kicad"}, {"eagle"}, &axes, &variants, {true, true}},
+            {SourceParseFailed{"eagle", "/x/M.lbr", "parsing EAGLE XML"}});
   ASSERT_EQ(j.hints.size(), 2u);
   EXPECT_EQ(hint_action(j.hints[0]), "source_parse_failed");
   EXPECT_EQ(hint_action(j.hints[1]), "refetch_library_source");

@@ -27,7 +27,8 @@ std::vector<PcbRecord> walk_pcb_records(ByteView stream, std::size_t start);
 // The payloads of a SchLib "Data" stream's length-prefixed records, in stream order.
 std::vector<ByteView> walk_sch_records(ByteView stream);
 
-// The first "|KEY=VALUE" piece's value, trimmed of white space; nothing when absent.
+// The first "|KEY=VALUE" piece's value, trimmed of white space; nothing when absent. Keys match
+// without regard to ASCII case.
 std::optional<std::string> lookup_property(std::string_view text, std::string_view key);
 
 // One length byte n and n bytes of text at `cursor`, decoded; advances the cursor.
