@@ -15,7 +15,7 @@ namespace {
 std::optional<bool> g_quiet;
 
 bool styled(int fd) {
-  return use_styled_lines(::isatty(fd) == 1, std::getenv("NO_COLOR"));
+  return use_styled_lines(::isatty(fd) == 1, std::getenv("NO_COLOR"), std::getenv("TERM"));
 }
 
 // Each stream is tested once, on first use.

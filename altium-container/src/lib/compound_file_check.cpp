@@ -13,6 +13,8 @@ constexpr std::uint32_t kLastRegularSector = 0xFFFFFFFA;
 constexpr std::uint32_t kNoEntry = 0xFFFFFFFF;
 constexpr std::size_t kEntrySize = 128;
 constexpr std::size_t kHeaderFatSlots = 109;
+constexpr unsigned kShortSectorShift = 9;  // 512-byte sectors, version 3
+constexpr unsigned kLongSectorShift = 12;  // 4096-byte sectors, version 4
 constexpr std::uint8_t kTypeStorage = 1;
 constexpr std::uint8_t kTypeRoot = 5;
 
@@ -149,8 +151,9 @@ bool root_has_siblings(const DirectoryTree& tree) {
 
 std::optional<std::string> find_compound_file_fault(ByteView document) {
   if (document.size() < 512) return std::nullopt;
+  // libgsf also takes 128, 256, 1024 and 2048-byte sectors, which no library uses.
   const unsigned shift = document[0x1E] | document[0x1F] << 8;
-  if (shift != 9 && shift != 12) return std::nullopt;
+  if (shift != kShortSectorShift && shift != kLongSectorShift) return "unsupported sector size";
   const SectorView sectors(document, shift);
   if (document.size() < 2 * sectors.sector_size()) return std::nullopt;
   const DirectoryTree tree(directory_sectors(document, sectors),
