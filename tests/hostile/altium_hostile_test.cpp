@@ -327,6 +327,29 @@ TEST(AltiumHostile, ARootWithSiblingsIsRefusedBeforeItIsOpened) {
   EXPECT_EQ(describe_entries(altium::parse_footprint_entries(harmless)), "BIG:100 SMALL:1 ");
 }
 
+Bytes with_sector_shift(Bytes document, std::uint8_t shift) {
+  document[0x1E] = shift;
+  return document;
+}
+
+// Whatever kind of library holds it, a document of 1024-byte sectors is refused before libgsf
+// walks its directory; the integrated library's embedded ones included.
+TEST(AltiumHostile, EveryLibraryKindRefusesOddSectorSizes) {
+  const Bytes footprints = with_sector_shift(long_footprint_library(), 10);
+  const Bytes symbols = with_sector_shift(
+      testing::schlib_file({{"U1", testing::sch_component_stream({SchPin{"A", "1"}})}}), 10);
+  const Bytes intlib =
+      testing::intlib_file({testing::intlib_stream(footprints)}, {testing::intlib_stream(symbols)});
+  constexpr std::string_view kRefusal = "open OLE2: unsupported sector size";
+  EXPECT_EQ(altium::parse_footprint_entries(footprints).error().message(), kRefusal);
+  EXPECT_EQ(altium::parse_first_component(symbols).error().message(), kRefusal);
+  const auto embedded = altium::parse_footprint_entries(intlib);
+  ASSERT_FALSE(embedded.ok());
+  ASSERT_NE(embedded.error().cause(), nullptr);
+  EXPECT_EQ(embedded.error().cause()->message(), kRefusal);
+  EXPECT_EQ(altium::parse_first_component(intlib).error().message(), kRefusal);
+}
+
 // zlib data that inflates to `inflated` zero bytes, made without holding them.
 Bytes zlib_of_zeros(std::size_t inflated) {
   z_stream z{};

@@ -109,10 +109,12 @@ struct PendingEntry {
 };
 
 // Visits the tree in the order libgsf's recursion does (left sibling, right sibling, child),
-// each entry once, measuring the recursion depth and the entries under every storage.
+// each entry once, measuring the recursion depth, the entries under every storage, and the
+// steps of libgsf's sorted inserts: the n-th child of a storage passes the n - 1 before it.
 std::optional<std::string> check_tree(const DirectoryTree& tree) {
   std::vector<bool> seen(tree.entry_count(), false);
   std::vector<std::size_t> entries_under(tree.entry_count(), 0);
+  std::size_t insert_steps = 0;
   std::vector<PendingEntry> pending = {{0, kNoEntry, 1}};
   while (!pending.empty()) {
     const PendingEntry at = pending.back();
@@ -120,8 +122,11 @@ std::optional<std::string> check_tree(const DirectoryTree& tree) {
     if (at.id >= tree.entry_count() || seen[at.id]) continue;
     seen[at.id] = true;
     if (at.depth > kMaxDirectoryDepth) return "directory tree nested too deeply";
-    if (at.parent != kNoEntry && ++entries_under[at.parent] > kMaxStorageEntries) {
-      return "too many entries in one storage";
+    if (at.parent != kNoEntry) {
+      const std::size_t siblings = ++entries_under[at.parent];
+      if (siblings > kMaxStorageEntries) return "too many entries in one storage";
+      insert_steps += siblings - 1;
+      if (insert_steps > kMaxDirectoryInsertSteps) return "too many directory entries";
     }
     const ByteView entry = tree.entry(at.id);
     const std::uint8_t type = entry[0x42];
