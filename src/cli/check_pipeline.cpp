@@ -113,6 +113,10 @@ int run_check(const Check& check) {
     print_error("chip dir: " + ec.message());
     return 3;
   }
+  if (!std::filesystem::is_directory(chip_dir, ec)) {
+    print_error("chip dir: " + check.chip_dir.string() + ": Not a directory");
+    return 3;
+  }
   const std::string mpn = mpn_of(check, chip_dir);
   if (is_unsafe_mpn(mpn)) {
     print_error("invalid MPN \"" + mpn +
