@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "compare/axes.hpp"
+#include "compare/conflict_list.hpp"
 #include "compare/variants.hpp"
 
 namespace tessan {
@@ -18,6 +19,7 @@ ComparisonReport compare_sources(const std::vector<SourceData>& sources) {
       compare_body_dims(participating),
   };
   report.variants = classify_variants(report.axes, participating);
+  for (AxisOutcome& axis : report.axes) bound_outcome_texts(axis);
   const bool any_disagree =
       std::any_of(report.axes.begin(), report.axes.end(),
                   [](const AxisOutcome& a) { return a.verdict == Verdict::Disagree; });
