@@ -24,7 +24,7 @@ int run_inspect(const Inspect& inspect) {
     return 1;
   }
   // Each failure is one line naming the document and the reason.
-  const auto text = read_regular_file(path);
+  const auto text = read_regular_file(path, kMaxResultDocumentBytes);
   if (!text) {
     print_error(path.string() + ": " + text.error().message());
     return 1;

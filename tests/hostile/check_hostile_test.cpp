@@ -146,5 +146,21 @@ TEST(CheckHostile, ThousandsOfLongConflictsGiveABoundedDocument) {
   EXPECT_LT(fs::file_size(dir.path() / "X" / "X-tessan.result.json"), 3u << 20);
 }
 
+// A footprint name that would start a line of its own, or write the terminal's clipboard, is
+// shown with its control characters escaped.
+TEST(CheckHostile, ControlCharactersInNamesCannotForgeConsoleLines) {
+  const TempDir dir;
+  dir.write("X/X-symbol.extracted.json", R"({"pins":[{"number":"1","name":"A"}]})");
+  dir.write("X/X.kicad_mod",
+            "(footprint \"F\nOK: X \u2014 GOLDEN\x1b]52;c;aGk=\x07\" (pad 1) (pad 2))");
+  const auto process = testing::run_tessan({"check", "--force", (dir.path() / "X").string()});
+  const std::string both = process.out + process.err;
+  EXPECT_EQ(both.find('\x1b'), std::string::npos) << both;
+  EXPECT_EQ(both.find("\nOK: X"), std::string::npos) << both;
+  EXPECT_NE(process.out.find("footprint F\\nOK: X \u2014 GOLDEN\\x1b]52;c;aGk=\\x07"),
+            std::string::npos)
+      << process.out;
+}
+
 }  // namespace
 }  // namespace tessan::hostile

@@ -5,15 +5,17 @@
 
 #include "parsers/kicad/kicad_footprint.hpp"
 #include "parsers/kicad/sexpr_patterns.hpp"
+#include "reader_limits.hpp"
 
 namespace tessan {
 
 // Visits every token, inside pad lists too. A footprint name may be quoted or a bare word:
-// libraries exported by common services and older "(module" files write it bare.
+// libraries exported by common services and older "(module" files write it bare. The walk
+// stops as soon as it holds more than `max_pads` pads.
 template <class Cursor>
-KicadFootprint walk_kicad_footprint(Cursor& cursor) {
+KicadFootprint walk_kicad_footprint(Cursor& cursor, std::size_t max_pads = kMaxPinsOrPads) {
   KicadFootprint footprint;
-  for (; !cursor.done(); cursor.advance()) {
+  for (; !cursor.done() && footprint.pads.size() <= max_pads; cursor.advance()) {
     if (!is_kind(cursor.peek(0), SexprTokenKind::Open)) continue;
     const SexprToken* keyword = cursor.peek(1);
     const SexprToken* value = cursor.peek(2);
