@@ -99,11 +99,15 @@ std::string stub_value(const SourceData& source) {
          std::to_string(source.pins.size()) + " are numeric)";
 }
 
+// The loops name their entries' parts without structured bindings, which lambdas of older
+// compilers cannot capture.
 void add_pin_name_conflicts(ConflictList& conflicts, const MappedSource<PinNameMap>& reference,
                             const MappedSource<PinNameMap>& other) {
   const std::string& ref = reference.source->name;
   const std::string& oth = other.source->name;
-  for (const auto& [key, name] : reference.map) {
+  for (const auto& entry : reference.map) {
+    const std::string& key = entry.first;
+    const std::string& name = entry.second;
     const auto found = other.map.find(key);
     if (found == other.map.end()) {
       conflicts.add([&] {
@@ -115,23 +119,23 @@ void add_pin_name_conflicts(ConflictList& conflicts, const MappedSource<PinNameM
       });
     }
   }
-  for (const auto& [key, name] : other.map) {
-    if (!reference.map.contains(key)) {
-      conflicts.add([&] {
-        return "pin " + key + " present in " + oth + " (" + name + ") but missing in " + ref;
-      });
-    }
+  for (const auto& entry : other.map) {
+    if (reference.map.contains(entry.first)) continue;
+    conflicts.add([&] {
+      return "pin " + entry.first + " present in " + oth + " (" + entry.second +
+             ") but missing in " + ref;
+    });
   }
 }
 
 void add_pad_map_conflicts(ConflictList& conflicts, const MappedSource<PinPadMap>& reference,
                            const MappedSource<PinPadMap>& other) {
-  for (const auto& [name, pad] : reference.map) {
-    const auto found = other.map.find(name);
-    if (found == other.map.end() || found->second == pad) continue;
+  for (const auto& entry : reference.map) {
+    const auto found = other.map.find(entry.first);
+    if (found == other.map.end() || found->second == entry.second) continue;
     conflicts.add([&] {
-      return "pin " + name + ": " + reference.source->name + "=pad " + pad + " but " +
-             other.source->name + "=pad " + found->second;
+      return "pin " + entry.first + ": " + reference.source->name + "=pad " + entry.second +
+             " but " + other.source->name + "=pad " + found->second;
     });
   }
 }
