@@ -12,7 +12,7 @@ VoidResult write_result_doc(const ResultDoc& doc, const std::filesystem::path& p
 }
 
 Result<ResultDoc> read_result_doc(const std::filesystem::path& path) {
-  auto text = read_regular_file(path);
+  auto text = read_regular_file(path, kMaxResultDocumentBytes);
   if (!text) return Error("reading " + path.string(), std::move(text).error());
   return parse_result_doc(*text);
 }

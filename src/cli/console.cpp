@@ -19,7 +19,7 @@ std::optional<bool> g_quiet;
 int g_stdout_error = 0;  // errno of the first failed write to standard output
 
 bool styled(int fd) {
-  return use_styled_lines(::isatty(fd) == 1, std::getenv("NO_COLOR"));
+  return use_styled_lines(::isatty(fd) == 1, std::getenv("NO_COLOR"), std::getenv("TERM"));
 }
 
 // Each stream is tested once, on first use.

@@ -4,8 +4,6 @@ namespace tessan {
 
 namespace {
 
-constexpr char kEsc = '\x1b';
-
 constexpr std::string_view kGreen = "\x1b[32m";
 constexpr std::string_view kRed = "\x1b[31m";
 constexpr std::string_view kYellow = "\x1b[33m";
@@ -36,10 +34,6 @@ LineStyle style_of(LineKind kind) {
   return {};
 }
 
-bool is_ascii_letter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 std::string styled_line(const LineStyle& style, std::string_view message) {
   std::string line;
   if (style.label.empty()) {
@@ -54,34 +48,55 @@ std::string styled_line(const LineStyle& style, std::string_view message) {
 std::string plain_line(const LineStyle& style, std::string_view message) {
   std::string line;
   if (!style.label.empty()) line.append(style.label).append(" ");
-  return line.append(strip_escape_sequences(message));
+  return line.append(message);
+}
+
+// `prefix` and the two hexadecimal digits of `value`.
+void append_escape(std::string& out, std::string_view prefix, unsigned value) {
+  constexpr std::string_view kDigits = "0123456789abcdef";
+  out.append(prefix).push_back(kDigits[value >> 4]);
+  out.push_back(kDigits[value & 0xF]);
 }
 
 }  // namespace
 
-std::string strip_escape_sequences(std::string_view text) {
-  std::string kept;
-  kept.reserve(text.size());
+std::string escape_control_characters(std::string_view text) {
+  std::string shown;
+  shown.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == kEsc && i + 1 < text.size() && text[i + 1] == '[') {
-      i += 2;
-      while (i < text.size() && !is_ascii_letter(text[i])) ++i;
-      continue;  // the loop's ++i passes the letter
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0U;
+    if (byte == '\n') {
+      shown.append("\\n");
+    } else if (byte == '\r') {
+      shown.append("\\r");
+    } else if (byte == '\t') {
+      shown.append("\\t");
+    } else if (byte < 0x20 || byte == 0x7F) {
+      append_escape(shown, "\\x", byte);
+    } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+      // U+0080 to U+009F, which some terminals take as control characters too.
+      append_escape(shown, "\\u00", next);
+      ++i;
+    } else {
+      shown.push_back(text[i]);
     }
-    kept.push_back(text[i]);
   }
-  return kept;
+  return shown;
 }
 
 std::string format_console_line(LineKind kind, std::string_view message, bool styled) {
   const LineStyle style = style_of(kind);
-  std::string line = styled ? styled_line(style, message) : plain_line(style, message);
+  const std::string shown = escape_control_characters(message);
+  std::string line = styled ? styled_line(style, shown) : plain_line(style, shown);
   line.push_back('\n');
   return line;
 }
 
-bool use_styled_lines(bool is_terminal, const char* no_color) {
-  return is_terminal && (no_color == nullptr || *no_color == '\0');
+bool use_styled_lines(bool is_terminal, const char* no_color, const char* term) {
+  const bool colour_refused = no_color != nullptr && *no_color != '\0';
+  const bool dumb_terminal = term != nullptr && std::string_view(term) == "dumb";
+  return is_terminal && !colour_refused && !dumb_terminal;
 }
 
 }  // namespace tessan

@@ -88,6 +88,9 @@ TargetResolution resolve_target(const SourceOptions& options) {
   std::error_code ec;
   const auto chip_dir = std::filesystem::canonical(options.chip_dir, ec);
   if (ec) return {std::nullopt, "chip dir: " + ec.message(), false};
+  if (!std::filesystem::is_directory(chip_dir, ec)) {
+    return {std::nullopt, "chip dir: " + options.chip_dir.string() + ": Not a directory", false};
+  }
   std::string mpn = mpn_of(options, chip_dir);
   if (is_unsafe_mpn(mpn)) {
     return {std::nullopt,

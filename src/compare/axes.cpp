@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "compare/axis_names.hpp"
+#include "compare/conflict_list.hpp"
 #include "compare/display_text.hpp"
 #include "compare/normalize.hpp"
 #include "compare/package_family.hpp"
@@ -98,35 +99,44 @@ std::string stub_value(const SourceData& source) {
          std::to_string(source.pins.size()) + " are numeric)";
 }
 
-void add_pin_name_conflicts(AxisOutcome& outcome, const MappedSource<PinNameMap>& reference,
+// The loops name their entries' parts without structured bindings, which lambdas of older
+// compilers cannot capture.
+void add_pin_name_conflicts(ConflictList& conflicts, const MappedSource<PinNameMap>& reference,
                             const MappedSource<PinNameMap>& other) {
   const std::string& ref = reference.source->name;
   const std::string& oth = other.source->name;
-  for (const auto& [key, name] : reference.map) {
+  for (const auto& entry : reference.map) {
+    const std::string& key = entry.first;
+    const std::string& name = entry.second;
     const auto found = other.map.find(key);
     if (found == other.map.end()) {
-      outcome.conflicts.push_back("pin " + key + " present in " + ref + " (" + name +
-                                  ") but missing in " + oth);
+      conflicts.add([&] {
+        return "pin " + key + " present in " + ref + " (" + name + ") but missing in " + oth;
+      });
     } else if (found->second != name) {
-      outcome.conflicts.push_back("pin " + key + ": " + ref + "=" + name + " but " + oth + "=" +
-                                  found->second);
+      conflicts.add([&] {
+        return "pin " + key + ": " + ref + "=" + name + " but " + oth + "=" + found->second;
+      });
     }
   }
-  for (const auto& [key, name] : other.map) {
-    if (!reference.map.contains(key)) {
-      outcome.conflicts.push_back("pin " + key + " present in " + oth + " (" + name +
-                                  ") but missing in " + ref);
-    }
+  for (const auto& entry : other.map) {
+    if (reference.map.contains(entry.first)) continue;
+    conflicts.add([&] {
+      return "pin " + entry.first + " present in " + oth + " (" + entry.second +
+             ") but missing in " + ref;
+    });
   }
 }
 
-void add_pad_map_conflicts(AxisOutcome& outcome, const MappedSource<PinPadMap>& reference,
+void add_pad_map_conflicts(ConflictList& conflicts, const MappedSource<PinPadMap>& reference,
                            const MappedSource<PinPadMap>& other) {
-  for (const auto& [name, pad] : reference.map) {
-    const auto found = other.map.find(name);
-    if (found == other.map.end() || found->second == pad) continue;
-    outcome.conflicts.push_back("pin " + name + ": " + reference.source->name + "=pad " + pad +
-                                " but " + other.source->name + "=pad " + found->second);
+  for (const auto& entry : reference.map) {
+    const auto found = other.map.find(entry.first);
+    if (found == other.map.end() || found->second == entry.second) continue;
+    conflicts.add([&] {
+      return "pin " + entry.first + ": " + reference.source->name + "=pad " + entry.second +
+             " but " + other.source->name + "=pad " + found->second;
+    });
   }
 }
 
@@ -174,24 +184,26 @@ AxisOutcome compare_symbol_pin_count(const SourceRefs& sources) {
 AxisOutcome compare_pin_names(const SourceRefs& sources) {
   AxisOutcome outcome = new_outcome(axis_name::kPinNames);
   std::vector<MappedSource<PinNameMap>> named;
+  ConflictList conflicts;
   for (const SourceData* source : sources) {
     if (!has_pins(*source)) {
       outcome.values[source->name] = std::string(kNoSymbol);
     } else if (is_stub_source(*source)) {
       outcome.values[source->name] = stub_value(*source);
-      outcome.conflicts.push_back(stub_line(*source));
+      conflicts.add([&] { return stub_line(*source); });
     } else {
       named.push_back({source, pin_name_map(*source)});
       outcome.values[source->name] = std::to_string(named.back().map.size()) + " named pins";
     }
   }
+  for (std::size_t i = 1; i < named.size(); ++i) {
+    add_pin_name_conflicts(conflicts, named.front(), named[i]);
+  }
+  outcome.conflicts = std::move(conflicts).take();
   if (named.size() < 2) {
     outcome.verdict = outcome.conflicts.empty() ? Verdict::SourceMissing : Verdict::Disagree;
     outcome.severity = kSeverityMinor;
     return outcome;
-  }
-  for (std::size_t i = 1; i < named.size(); ++i) {
-    add_pin_name_conflicts(outcome, named.front(), named[i]);
   }
   settle(outcome, named.size(), kSeverityMajor);
   return outcome;
@@ -205,9 +217,11 @@ AxisOutcome compare_pin_to_pad_map(const SourceRefs& sources) {
     mapped.push_back({source, pin_pad_map(*source)});
     outcome.values[source->name] = std::to_string(mapped.back().map.size()) + " mappings";
   }
+  ConflictList conflicts;
   for (std::size_t i = 1; i < mapped.size(); ++i) {
-    add_pad_map_conflicts(outcome, mapped.front(), mapped[i]);
+    add_pad_map_conflicts(conflicts, mapped.front(), mapped[i]);
   }
+  outcome.conflicts = std::move(conflicts).take();
   settle(outcome, mapped.size(), kSeverityMajor);
   return outcome;
 }

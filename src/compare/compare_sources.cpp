@@ -4,6 +4,7 @@
 
 #include "compare/axes.hpp"
 #include "compare/axis_names.hpp"
+#include "compare/conflict_list.hpp"
 #include "compare/variants.hpp"
 
 namespace tessan {
@@ -41,6 +42,7 @@ ComparisonReport compare_sources(const std::vector<SourceData>& sources) {
   add_geometry_conflicts(axis(report.axes, axis_name::kPackageFamily),
                          report.geometry.package_conflicts);
   report.variants = classify_variants(report.axes, participating, report.geometry);
+  for (AxisOutcome& axis : report.axes) bound_outcome_texts(axis);
   const bool any_disagree =
       std::any_of(report.axes.begin(), report.axes.end(),
                   [](const AxisOutcome& a) { return a.verdict == Verdict::Disagree; });

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "parsers/count_limit.hpp"
+
 namespace tessan {
 
 namespace {
@@ -118,12 +120,21 @@ class FilteringTreeBuilder {
     return &frame.value->back();
   }
 
+  // Whether the pins, or the pad names, that the innermost structure holds are still within
+  // the bound; past it, the parse ends with the limit's text as its error.
+  bool within_limits() {
+    if (frames_.empty() || frames_.back().value->size() <= kMaxPinsOrPads) return true;
+    if (frames_.back().keep == Keep::PinList) error_ = kTooManyPins;
+    if (frames_.back().keep == Keep::PadNames) error_ = kTooManyPads;
+    return error_.empty();
+  }
+
   bool add_value(json value) {
     if (skipped_depth_ > 0) return true;
     const auto keep = next_keep();
     if (!keep) return true;
     place(*keep == Keep::Null ? json(nullptr) : std::move(value));
-    return true;
+    return within_limits();
   }
 
   bool start_structure(json empty) {
@@ -135,9 +146,10 @@ class FilteringTreeBuilder {
     if (!keep || *keep == Keep::Null || *keep == Keep::Leaf) {
       if (keep) place(*keep == Keep::Null ? json(nullptr) : std::move(empty));
       skipped_depth_ = 1;
-      return true;
+      return within_limits();
     }
     json* value = place(std::move(empty));
+    if (!within_limits()) return false;
     frames_.push_back({value, *keep, std::nullopt, {}});
     return true;
   }

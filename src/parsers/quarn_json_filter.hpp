@@ -18,7 +18,9 @@ namespace tessan {
 // document of many pads holds little more than the pad names in memory, and deep nesting costs
 // only a counter.
 //
-// Fails with the JSON library's message (which names line and column) as the error.
+// Fails with the JSON library's message (which names line and column) as the error, or, the
+// moment "pins" holds more than kMaxPinsOrPads elements or "padDescriptions" more than as many
+// names, with "too many pins" or "too many pads".
 Result<nlohmann::json> parse_quarn_json(const std::string& text);
 
 }  // namespace tessan

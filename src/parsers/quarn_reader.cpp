@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "parsers/count_limit.hpp"
 #include "parsers/quarn_json_filter.hpp"
 #include "parsers/read_text_file.hpp"
 
@@ -18,6 +19,7 @@ Result<json> read_json(const std::filesystem::path& path, const char* what) {
   auto text = read_text_file(path);
   if (!text) return std::move(text).error();
   auto document = parse_quarn_json(*text);
+  if (!document && is_count_limit_error(document.error())) return std::move(document).error();
   if (!document) return std::move(document).error().wrap(what);
   return document;
 }

@@ -51,6 +51,11 @@ int multibyte_length(const unsigned char* p, const unsigned char* end) {
 
 }  // namespace
 
+Error reading_error(const std::filesystem::path& path, Error reason) {
+  if (is_file_too_large(reason)) return Error(path.string() + ": " + reason.message());
+  return Error("reading " + path.string(), std::move(reason));
+}
+
 bool is_valid_utf8(std::string_view text) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const auto* end = p + text.size();
@@ -65,7 +70,7 @@ bool is_valid_utf8(std::string_view text) {
 
 Result<std::string> read_text_file(const std::filesystem::path& path) {
   auto data = read_regular_file(path);
-  if (!data) return Error("reading " + path.string(), std::move(data).error());
+  if (!data) return reading_error(path, std::move(data).error());
   if (!is_valid_utf8(*data)) {
     return Error("reading " + path.string(), Error("stream did not contain valid UTF-8"));
   }

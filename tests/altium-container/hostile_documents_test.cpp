@@ -358,4 +358,39 @@ TEST(HostileDocuments, StorageWithTooManyEntriesIsRefused) {
   EXPECT_EQ(crowded.error().message(), "open OLE2: too many entries in one storage");
 }
 
+// libgsf takes sector shifts 7 to 12, but walks the directory of any of them by recursion, and
+// no library uses other than 512 or 4096-byte sectors: the others are refused before libgsf
+// sees the document, as crowded as its root may be.
+TEST(HostileDocuments, SectorSizesOtherThan512And4096AreRefused) {
+  std::vector<CfbNode> streams;
+  for (std::size_t i = 0; i < 3000; ++i)
+    streams.push_back(CfbNode::stream("s" + std::to_string(i), Bytes{1}));
+  const Bytes crowded = write_cfb(streams);
+  for (const std::uint16_t shift : {0, 7, 8, 10, 11, 13, 0xFFFF}) {
+    Bytes document = crowded;
+    document[0x1E] = static_cast<std::uint8_t>(shift);
+    document[0x1F] = static_cast<std::uint8_t>(shift >> 8);
+    const auto opened = altium::open_altium_container(document);
+    ASSERT_FALSE(opened.ok()) << shift;
+    EXPECT_EQ(opened.error().message(), "open OLE2: unsupported sector size") << shift;
+  }
+  ASSERT_TRUE(altium::open_altium_container(crowded).ok());
+}
+
+// libgsf keeps each storage's children in a sorted list, so its work grows with the square of
+// the entries per storage: many storages that each stay under the bound still add up.
+TEST(HostileDocuments, ManyCrowdedStoragesAreRefused) {
+  const std::size_t per_storage = altium::kMaxStorageEntries * 6 / 10;
+  std::vector<CfbNode> storages;
+  for (int s = 0; s < 3; ++s) {
+    std::vector<CfbNode> streams;
+    for (std::size_t i = 0; i < per_storage; ++i)
+      streams.push_back(CfbNode::stream("s" + std::to_string(i), Bytes{1}));
+    storages.push_back(CfbNode::storage("S" + std::to_string(s), std::move(streams)));
+  }
+  const auto crowded = altium::open_altium_container(write_cfb(storages));
+  ASSERT_FALSE(crowded.ok());
+  EXPECT_EQ(crowded.error().message(), "open OLE2: too many directory entries");
+}
+
 }  // namespace

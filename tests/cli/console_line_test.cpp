@@ -30,38 +30,53 @@ TEST(ConsoleLine, EveryKindInPlainAndTerminalForm) {
   }
 }
 
-TEST(ConsoleLine, PlainFormStripsEscapeSequencesAndTerminalFormKeepsThem) {
-  EXPECT_EQ(format_console_line(LineKind::Ok, "a\x1b[1mb", false), "OK: ab\n");
-  EXPECT_EQ(format_console_line(LineKind::Ok, "a\x1b[1mb", true),
-            "\x1b[32m\x1b[1mOK:\x1b[0m a\x1b[1mb\n");
-  EXPECT_EQ(format_console_line(LineKind::Info, "\x1b[31mred\x1b[0m", false), "red\n");
-}
-
-TEST(ConsoleLine, EscapeStrippingRules) {
+// Text quoted from a library file or a cached document cannot end the line, forge another
+// line, or send a sequence of its own to the terminal, in either form.
+TEST(ConsoleLine, ControlCharactersInMessagesAreShownEscaped) {
   struct Row {
     std::string_view given;
-    std::string_view kept;
+    std::string_view shown;
   };
   const Row rows[] = {
       {"plain text", "plain text"},
-      {"\x1b[1;31mbold red\x1b[0m", "bold red"},
-      {"a\x1b[38;5;208mb", "ab"},  // up to the first letter, digits and ';' included
-      {"a\x1bxb", "a\x1bxb"},      // ESC without '[' stays
-      {"end\x1b", "end\x1b"},      // ESC at the very end stays
-      {"cut\x1b[12", "cut"},       // no letter: the rest goes
-      {"\x1b[\x1b[2Jx", "x"},      // the first letter ends the sequence
-      {"caf\xc3\xa9 \x1b[Kok", "caf\xc3\xa9 ok"},  // multi-byte text is untouched
-      {"[1m without ESC", "[1m without ESC"},
+      {"fp\nOK: X \xe2\x80\x94 GOLDEN", "fp\\nOK: X \xe2\x80\x94 GOLDEN"},
+      {"a\x1b[1mb", "a\\x1b[1mb"},
+      {"\x1b]52;c;aGk=\x07", "\\x1b]52;c;aGk=\\x07"},  // clipboard write
+      {"cr\r tab\t nul", "cr\\r tab\\t nul"},
+      {std::string_view("z\0z", 3), "z\\x00z"},
+      {"del\x7f unit\x1f", "del\\x7f unit\\x1f"},
+      {"csi\xc2\x9b"
+       "2J next\xc2\xa0",
+       "csi\\u009b2J next\xc2\xa0"},  // C1 escaped, NBSP kept
+      {"caf\xc3\xa9 \xe2\x86\x92", "caf\xc3\xa9 \xe2\x86\x92"},
   };
-  for (const auto& row : rows) EXPECT_EQ(strip_escape_sequences(row.given), row.kept) << row.given;
+  for (const auto& row : rows) {
+    EXPECT_EQ(escape_control_characters(row.given), row.shown) << row.given;
+    EXPECT_EQ(format_console_line(LineKind::Ok, row.given, false),
+              "OK: " + std::string(row.shown) + "\n");
+    EXPECT_EQ(format_console_line(LineKind::Info, row.given, true),
+              "\x1b[36m" + std::string(row.shown) + "\x1b[0m\n");
+  }
 }
 
-TEST(ConsoleLine, ColourOnlyOnATerminalWithoutNoColor) {
-  EXPECT_TRUE(use_styled_lines(true, nullptr));
-  EXPECT_TRUE(use_styled_lines(true, ""));
-  EXPECT_FALSE(use_styled_lines(true, "1"));
-  EXPECT_FALSE(use_styled_lines(false, nullptr));
-  EXPECT_FALSE(use_styled_lines(false, ""));
+TEST(ConsoleLine, ColourOnlyOnATerminalWithoutNoColorNorADumbTerm) {
+  struct Row {
+    bool is_terminal;
+    const char* no_color;
+    const char* term;
+    bool styled;
+  };
+  const Row rows[] = {
+      {true, nullptr, nullptr, true}, {true, "", "xterm", true},
+      {true, "1", "xterm", false},    {true, nullptr, "dumb", false},
+      {true, "", "dumb", false},      {false, nullptr, "xterm", false},
+      {false, "", nullptr, false},    {true, nullptr, "dumber", true},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(use_styled_lines(row.is_terminal, row.no_color, row.term), row.styled)
+        << row.is_terminal << " " << (row.no_color ? row.no_color : "(unset)") << " "
+        << (row.term ? row.term : "(unset)");
+  }
 }
 
 struct Captured {

@@ -149,27 +149,40 @@ TEST(InspectProcess, BrokenDocumentsGiveOneErrorLine) {
     EXPECT_EQ(run.err.rfind("ERROR: ", 0), 0u) << row.name << ": " << run.err;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << row.name << ": " << run.err;
     EXPECT_NE(run.err.find(row.message), std::string::npos) << row.name << ": " << run.err;
+    const std::string path = (tmp.path() / "M" / "M-tessan.result.json").string();
+    EXPECT_EQ(run.err.rfind("ERROR: " + path + ": ", 0), 0u) << row.name << ": " << run.err;
   }
 }
 
-TEST(InspectProcess, UnreadableDocumentGivesTheSystemReason) {
+// One line naming the document and the system's reason.
+TEST(InspectProcess, UnreadableDocumentGivesItsPathAndTheSystemReason) {
   TempDir tmp;
   fs::create_directories(tmp.path() / "M" / "M-tessan.result.json");
-  const auto directory = run_tessan({"inspect", (tmp.path() / "M").string()});
-  EXPECT_EQ(directory.exit_code, 1);
-  EXPECT_EQ(directory.err, "ERROR: Is a directory\n");
-
-  // Special files could block or never end; they are refused.
   tmp.write("F/keep", "");
   ASSERT_EQ(::mkfifo((tmp.path() / "F" / "F-tessan.result.json").c_str(), 0600), 0);
-  const auto fifo = run_tessan({"inspect", (tmp.path() / "F").string()});
-  EXPECT_EQ(fifo.exit_code, 1);
-  EXPECT_EQ(fifo.err, "ERROR: not a regular file\n");
   tmp.write("Z/keep", "");
   fs::create_symlink("/dev/zero", tmp.path() / "Z" / "Z-tessan.result.json");
-  const auto device = run_tessan({"inspect", (tmp.path() / "Z").string()});
-  EXPECT_EQ(device.exit_code, 1);
-  EXPECT_EQ(device.err, "ERROR: not a regular file\n");
+  tmp.write("R", "a regular file where the chip directory should be");
+  struct Row {
+    std::string chip;
+    std::string reason;  // special files could block or never end; they are refused
+  };
+  const Row rows[] = {
+      {"M", "Is a directory"},
+      {"F", "not a regular file"},
+      {"Z", "not a regular file"},
+  };
+  for (const auto& row : rows) {
+    const auto chip = tmp.path() / row.chip;
+    const auto run = run_tessan({"inspect", chip.string()});
+    EXPECT_EQ(run.exit_code, 1) << row.chip;
+    EXPECT_EQ(run.err, "ERROR: " + (chip / (row.chip + "-tessan.result.json")).string() + ": " +
+                           row.reason + "\n");
+  }
+
+  const auto file = run_tessan({"inspect", (tmp.path() / "R").string()});
+  EXPECT_EQ(file.exit_code, 1);
+  EXPECT_EQ(file.err, "ERROR: chip dir: " + (tmp.path() / "R").string() + ": Not a directory\n");
 
   // A link to nothing is there but cannot be read: its read error, without the hint to run
   // check first.
@@ -186,7 +199,7 @@ TEST(InspectProcess, UnreadableDocumentGivesTheSystemReason) {
   fs::permissions(locked, fs::perms::none);
   const auto unreadable = run_tessan({"inspect", (tmp.path() / "L").string()});
   EXPECT_EQ(unreadable.exit_code, 1);
-  EXPECT_EQ(unreadable.err, "ERROR: Permission denied\n");
+  EXPECT_EQ(unreadable.err, "ERROR: " + locked.string() + ": Permission denied\n");
 }
 
 }  // namespace

@@ -25,7 +25,8 @@ struct TerminalRun {
 std::vector<std::string> environment_with(const std::vector<std::string>& additions) {
   std::vector<std::string> env;
   for (char** e = environ; *e != nullptr; ++e) {
-    if (std::string_view(*e).rfind("NO_COLOR=", 0) != 0) env.emplace_back(*e);
+    const std::string_view entry(*e);
+    if (!entry.starts_with("NO_COLOR=") && !entry.starts_with("TERM=")) env.emplace_back(*e);
   }
   env.insert(env.end(), additions.begin(), additions.end());
   return env;
@@ -95,6 +96,12 @@ TEST(TerminalOutput, NoColorSwitchesColourOffUnlessEmpty) {
             "\x1b[32m\x1b[1mOK:\x1b[0m " + std::string(kHealth));
 }
 
+TEST(TerminalOutput, ADumbTerminalGetsNoColour) {
+  EXPECT_EQ(run_on_terminal({"health"}, {"TERM=dumb"}).output, "OK: " + std::string(kHealth));
+  EXPECT_EQ(run_on_terminal({"health"}, {"TERM=xterm"}).output,
+            "\x1b[32m\x1b[1mOK:\x1b[0m " + std::string(kHealth));
+}
+
 TEST(TerminalOutput, ErrorAndHintLinesOnATerminal) {
   TempDir tmp;
   const std::string chip = (tmp.path() / "M").string();
@@ -105,22 +112,22 @@ TEST(TerminalOutput, ErrorAndHintLinesOnATerminal) {
                             chip + "` first\n");
 }
 
-TEST(TerminalOutput, InfoLinesAreCyanAndKeepTheirEscapes) {
+TEST(TerminalOutput, InfoLinesAreCyanAndShowTheDocumentsControlCharactersEscaped) {
   TempDir tmp;
   tmp.write("M/M-tessan.result.json",
-            R"({"schema_version":"1","status":"golden","exit_code":0,"mpn":"M\u001b[1m",)"
+            R"({"schema_version":"1","status":"golden","exit_code":0,"mpn":"M\u001b[1m\nOK: x",)"
             R"("summary":"s","sources_compared":[],"sources_missing":[],"axes":[],)"
             R"("variants":[],"hints":[],"extractor_version":"0.8.0"})");
   const auto run = run_on_terminal({"inspect", (tmp.path() / "M").string()});
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_EQ(run.output,
-            "\x1b[36mMPN: M\x1b[1m \u2014 status: Golden, exit_code: 0\x1b[0m\n"
+            "\x1b[36mMPN: M\\x1b[1m\\nOK: x \u2014 status: Golden, exit_code: 0\x1b[0m\n"
             "\x1b[36mSources compared: []\x1b[0m\n"
             "\x1b[36mAxes:\x1b[0m\n");
 
   const auto piped = testing::run_tessan({"inspect", (tmp.path() / "M").string()});
   EXPECT_EQ(piped.out.substr(0, piped.out.find('\n')),
-            "MPN: M \u2014 status: Golden, exit_code: 0");
+            "MPN: M\\x1b[1m\\nOK: x \u2014 status: Golden, exit_code: 0");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "hostile/hostile_inputs.hpp"
 #include "hostile/reader_outcome.hpp"
 #include "parsers/altium/altium_reader.hpp"
+#include "reader_limits.hpp"
 #include "support/altium_builders.hpp"
 #include "support/test_support.hpp"
 
@@ -195,7 +196,8 @@ TEST(SchLibHostile, EmptyAndRandomBytesAreRefused) {
   }
 }
 
-// Only the first component is read, but that one may be as large as the file.
+// Only the first component is read, but that one may be as large as the file: past a million
+// pins it fails.
 TEST(SchLibHostile, AHugeComponentReadsWithinBounds) {
   std::vector<Bytes> records = {testing::sch_text_record("|RECORD=1|PartCount=1")};
   std::size_t size = 0;
@@ -210,7 +212,8 @@ TEST(SchLibHostile, AHugeComponentReadsWithinBounds) {
     return component ? std::to_string(component->pins.size()) : component.error().message();
   });
   ASSERT_TRUE(run.finished) << run.ending;
-  EXPECT_EQ(run.report, std::to_string(records.size() - 1));
+  const std::size_t pins = records.size() - 1;
+  EXPECT_EQ(run.report, pins > kMaxPinsOrPads ? "too many pins" : std::to_string(pins));
   EXPECT_LT(run.peak_rise_mib, memory_ceiling_mib(library.size()));
 }
 
@@ -325,6 +328,29 @@ TEST(AltiumHostile, ARootWithSiblingsIsRefusedBeforeItIsOpened) {
   editor.set_entry_u32(0, CfbEntryField::kLeftSibling, 0);
   editor.set_entry_u32(0, CfbEntryField::kRightSibling, 0x7FFFFFF0);
   EXPECT_EQ(describe_entries(altium::parse_footprint_entries(harmless)), "BIG:100 SMALL:1 ");
+}
+
+Bytes with_sector_shift(Bytes document, std::uint8_t shift) {
+  document[0x1E] = shift;
+  return document;
+}
+
+// Whatever kind of library holds it, a document of 1024-byte sectors is refused before libgsf
+// walks its directory; the integrated library's embedded ones included.
+TEST(AltiumHostile, EveryLibraryKindRefusesOddSectorSizes) {
+  const Bytes footprints = with_sector_shift(long_footprint_library(), 10);
+  const Bytes symbols = with_sector_shift(
+      testing::schlib_file({{"U1", testing::sch_component_stream({SchPin{"A", "1"}})}}), 10);
+  const Bytes intlib =
+      testing::intlib_file({testing::intlib_stream(footprints)}, {testing::intlib_stream(symbols)});
+  constexpr std::string_view kRefusal = "open OLE2: unsupported sector size";
+  EXPECT_EQ(altium::parse_footprint_entries(footprints).error().message(), kRefusal);
+  EXPECT_EQ(altium::parse_first_component(symbols).error().message(), kRefusal);
+  const auto embedded = altium::parse_footprint_entries(intlib);
+  ASSERT_FALSE(embedded.ok());
+  ASSERT_NE(embedded.error().cause(), nullptr);
+  EXPECT_EQ(embedded.error().cause()->message(), kRefusal);
+  EXPECT_EQ(altium::parse_first_component(intlib).error().message(), kRefusal);
 }
 
 // zlib data that inflates to `inflated` zero bytes, made without holding them.

@@ -122,5 +122,45 @@ TEST(CheckHostile, ACachedDocumentThatIsAFifoIsReplaced) {
   EXPECT_TRUE(read_result_doc(chip / "X-tessan.result.json").ok());
 }
 
+// Two sources disagreeing on every one of 400 pins, each name 4 KB long: each axis tells at most
+// 100 conflicts, hints follow the conflicts, and the document stays small.
+TEST(CheckHostile, ThousandsOfLongConflictsGiveABoundedDocument) {
+  const TempDir dir;
+  const std::string padding(4096, 'n');
+  std::string pins;
+  std::string kicad = "(kicad_symbol_lib (symbol \"X\"";
+  for (int i = 1; i <= 400; ++i) {
+    const std::string number = std::to_string(i);
+    pins += std::string(i > 1 ? "," : "") + R"({"number":")" + number + R"(","name":"Q)" + number +
+            padding + "\"}";
+    kicad += " (pin input line (name \"K" + number + padding + "\") (number \"" + number + "\"))";
+  }
+  dir.write("X/X-symbol.extracted.json", R"({"pins":[)" + pins + "]}");
+  dir.write("X/X.kicad_sym", kicad + "))");
+  const CheckRun run = check(dir.path() / "X");
+  EXPECT_EQ(run.exit_code, 2);
+  ASSERT_TRUE(run.doc.ok()) << run.doc.error().chain();
+  for (const AxisOutcome& axis : run.doc->axes) EXPECT_LE(axis.conflicts.size(), 100u);
+  EXPECT_EQ(run.doc->axes[3].conflicts.back(), "\u2026 and 301 more");
+  EXPECT_EQ(run.doc->hints.size(), 100u);
+  EXPECT_LT(fs::file_size(dir.path() / "X" / "X-tessan.result.json"), 3u << 20);
+}
+
+// A footprint name that would start a line of its own, or write the terminal's clipboard, is
+// shown with its control characters escaped.
+TEST(CheckHostile, ControlCharactersInNamesCannotForgeConsoleLines) {
+  const TempDir dir;
+  dir.write("X/X-symbol.extracted.json", R"({"pins":[{"number":"1","name":"A"}]})");
+  dir.write("X/X.kicad_mod",
+            "(footprint \"F\nOK: X \u2014 GOLDEN\x1b]52;c;aGk=\x07\" (pad 1) (pad 2))");
+  const auto process = testing::run_tessan({"check", "--force", (dir.path() / "X").string()});
+  const std::string both = process.out + process.err;
+  EXPECT_EQ(both.find('\x1b'), std::string::npos) << both;
+  EXPECT_EQ(both.find("\nOK: X"), std::string::npos) << both;
+  EXPECT_NE(process.out.find("footprint F\\nOK: X \u2014 GOLDEN\\x1b]52;c;aGk=\\x07"),
+            std::string::npos)
+      << process.out;
+}
+
 }  // namespace
 }  // namespace tessan::hostile

@@ -13,6 +13,8 @@ constexpr std::uint32_t kLastRegularSector = 0xFFFFFFFA;
 constexpr std::uint32_t kNoEntry = 0xFFFFFFFF;
 constexpr std::size_t kEntrySize = 128;
 constexpr std::size_t kHeaderFatSlots = 109;
+constexpr unsigned kShortSectorShift = 9;  // 512-byte sectors, version 3
+constexpr unsigned kLongSectorShift = 12;  // 4096-byte sectors, version 4
 constexpr std::uint8_t kTypeStorage = 1;
 constexpr std::uint8_t kTypeRoot = 5;
 
@@ -107,10 +109,12 @@ struct PendingEntry {
 };
 
 // Visits the tree in the order libgsf's recursion does (left sibling, right sibling, child),
-// each entry once, measuring the recursion depth and the entries under every storage.
+// each entry once, measuring the recursion depth, the entries under every storage, and the
+// steps of libgsf's sorted inserts: the n-th child of a storage passes the n - 1 before it.
 std::optional<std::string> check_tree(const DirectoryTree& tree) {
   std::vector<bool> seen(tree.entry_count(), false);
   std::vector<std::size_t> entries_under(tree.entry_count(), 0);
+  std::size_t insert_steps = 0;
   std::vector<PendingEntry> pending = {{0, kNoEntry, 1}};
   while (!pending.empty()) {
     const PendingEntry at = pending.back();
@@ -118,8 +122,11 @@ std::optional<std::string> check_tree(const DirectoryTree& tree) {
     if (at.id >= tree.entry_count() || seen[at.id]) continue;
     seen[at.id] = true;
     if (at.depth > kMaxDirectoryDepth) return "directory tree nested too deeply";
-    if (at.parent != kNoEntry && ++entries_under[at.parent] > kMaxStorageEntries) {
-      return "too many entries in one storage";
+    if (at.parent != kNoEntry) {
+      const std::size_t siblings = ++entries_under[at.parent];
+      if (siblings > kMaxStorageEntries) return "too many entries in one storage";
+      insert_steps += siblings - 1;
+      if (insert_steps > kMaxDirectoryInsertSteps) return "too many directory entries";
     }
     const ByteView entry = tree.entry(at.id);
     const std::uint8_t type = entry[0x42];
@@ -149,8 +156,9 @@ bool root_has_siblings(const DirectoryTree& tree) {
 
 std::optional<std::string> find_compound_file_fault(ByteView document) {
   if (document.size() < 512) return std::nullopt;
+  // libgsf also takes 128, 256, 1024 and 2048-byte sectors, which no library uses.
   const unsigned shift = document[0x1E] | document[0x1F] << 8;
-  if (shift != 9 && shift != 12) return std::nullopt;
+  if (shift != kShortSectorShift && shift != kLongSectorShift) return "unsupported sector size";
   const SectorView sectors(document, shift);
   if (document.size() < 2 * sectors.sector_size()) return std::nullopt;
   const DirectoryTree tree(directory_sectors(document, sectors),

@@ -17,6 +17,11 @@ namespace altium {
 inline constexpr std::size_t kMaxDirectoryDepth = 8192;
 // Most entries accepted under one storage.
 inline constexpr std::size_t kMaxStorageEntries = 16384;
+// The most work of libgsf's sorted inserts accepted over the whole directory: that of filling
+// one storage to the bound above (about a second), however the entries are spread over
+// storages. A library of some thousand footprints needs a few percent of it.
+inline constexpr std::size_t kMaxDirectoryInsertSteps =
+    kMaxStorageEntries * (kMaxStorageEntries - 1) / 2;
 
 // What is wrong with the document's structure, or nothing when libgsf may open it (including
 // when the structure is broken in ways libgsf itself reports).

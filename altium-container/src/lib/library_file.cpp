@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <new>
+#include <string>
 
 namespace altium {
 
@@ -31,16 +32,24 @@ std::unique_ptr<std::uint8_t[]> grown(std::unique_ptr<std::uint8_t[]> data, std:
   return larger;
 }
 
-// Reads the open file to its end; `size` is the size it had when opened.
-Result<FileBytes> read_open_file(int fd, std::size_t size) {
+Error too_large(std::uint64_t size, std::uint64_t max_bytes) {
+  return Error("file too large (" + std::to_string(size) + " bytes; the limit is " +
+               std::to_string(max_bytes) + ")");
+}
+
+// Reads the open file to its end; `size` is the size it had when opened. A file that grows
+// past `max_bytes` meanwhile is refused once one byte more has been read.
+Result<FileBytes> read_open_file(int fd, std::size_t size, std::size_t max_bytes) {
   // One byte more than the size found, so that a file that grew is noticed and read whole.
   std::size_t capacity = std::max(size + 1, kMinimumCapacity);
   auto data = std::make_unique_for_overwrite<std::uint8_t[]>(capacity);
   std::size_t used = 0;
   for (;;) {
+    if (used > max_bytes) return too_large(used, max_bytes);
     if (used == capacity) {
-      data = grown(std::move(data), used, capacity * 2);
-      capacity *= 2;
+      const std::size_t larger = std::min(capacity * 2, max_bytes + 1);
+      data = grown(std::move(data), used, larger);
+      capacity = larger;
     }
     const ssize_t n = ::read(fd, data.get() + used, capacity - used);
     if (n == 0) break;
@@ -53,7 +62,7 @@ Result<FileBytes> read_open_file(int fd, std::size_t size) {
 
 }  // namespace
 
-Result<FileBytes> read_library_file(const std::filesystem::path& path) {
+Result<FileBytes> read_library_file(const std::filesystem::path& path, std::uint64_t max_bytes) {
   // Non-blocking, so that opening a FIFO does not wait for a writer.
   const FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
   if (file.fd < 0) return Error(std::strerror(errno));
@@ -63,8 +72,11 @@ Result<FileBytes> read_library_file(const std::filesystem::path& path) {
   // Devices and pipes may never end (/dev/zero) or block; only regular files are read.
   if (!S_ISREG(info.st_mode)) return Error("not a regular file");
 
+  const auto size = static_cast<std::uint64_t>(std::max<off_t>(info.st_size, 0));
+  if (size > max_bytes) return too_large(size, max_bytes);
   try {
-    return read_open_file(file.fd, static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)));
+    return read_open_file(file.fd, static_cast<std::size_t>(size),
+                          static_cast<std::size_t>(max_bytes));
   } catch (const std::bad_alloc&) {
     return Error("file too large to hold in memory");
   }

@@ -30,8 +30,8 @@ bool frame_sub_blocks(ByteView stream, std::size_t& pos, std::size_t count, PcbR
 
 }  // namespace
 
-std::vector<PcbRecord> walk_pcb_records(ByteView stream, std::size_t start) {
-  std::vector<PcbRecord> records;
+void for_each_pcb_record(ByteView stream, std::size_t start,
+                         const std::function<bool(const PcbRecord&)>& visit) {
   std::size_t pos = start;
   while (pos < stream.size()) {
     const std::uint8_t type = stream[pos];
@@ -42,21 +42,36 @@ std::vector<PcbRecord> walk_pcb_records(ByteView stream, std::size_t start) {
     record.type = type;
     record.sub_blocks.reserve(count);
     if (!frame_sub_blocks(stream, pos, count, record)) break;
-    records.push_back(std::move(record));
+    if (!visit(record)) break;
   }
+}
+
+std::vector<PcbRecord> walk_pcb_records(ByteView stream, std::size_t start) {
+  std::vector<PcbRecord> records;
+  for_each_pcb_record(stream, start, [&](const PcbRecord& record) {
+    records.push_back(record);
+    return true;
+  });
   return records;
 }
 
-std::vector<ByteView> walk_sch_records(ByteView stream) {
-  std::vector<ByteView> payloads;
+void for_each_sch_record(ByteView stream, const std::function<bool(ByteView)>& visit) {
   std::size_t pos = 0;
   const std::size_t size = stream.size();
   while (size - pos >= 4) {
     const std::size_t length = read_u16_le(stream, pos);
     if (length == 0 || size - pos - 4 < length) break;
-    payloads.push_back(stream.subspan(pos + 4, length));
+    if (!visit(stream.subspan(pos + 4, length))) break;
     pos += 4 + length;
   }
+}
+
+std::vector<ByteView> walk_sch_records(ByteView stream) {
+  std::vector<ByteView> payloads;
+  for_each_sch_record(stream, [&](ByteView payload) {
+    payloads.push_back(payload);
+    return true;
+  });
   return payloads;
 }
 

@@ -2,8 +2,6 @@
 
 #include "altium_container/little_endian.hpp"
 
-#include <algorithm>
-
 #include "altium_pcblib/pad_record.hpp"
 
 namespace altium {
@@ -29,7 +27,8 @@ std::string footprint_name(ByteView stream, std::uint32_t block_length) {
 
 }  // namespace
 
-FootprintEntry decode_footprint_stream(std::string_view storage_name, ByteView stream) {
+FootprintEntry decode_footprint_stream(std::string_view storage_name, ByteView stream,
+                                       std::size_t max_pads) {
   if (stream.size() < kNameBlockLengthSize) {
     return error_entry(storage_name,
                        "stream too short (" + std::to_string(stream.size()) + " bytes)");
@@ -42,15 +41,13 @@ FootprintEntry decode_footprint_stream(std::string_view storage_name, ByteView s
 
   FootprintEntry entry;
   entry.module_name = footprint_name(stream, block_length);
-  const std::vector<PcbRecord> records =
-      walk_pcb_records(stream, static_cast<std::size_t>(records_start));
-  entry.pads.reserve(static_cast<std::size_t>(
-      std::count_if(records.begin(), records.end(),
-                    [](const PcbRecord& r) { return r.type == kPadRecordType; })));
-  for (const PcbRecord& record : records) {
-    if (record.type != kPadRecordType) continue;
-    if (auto pad = decode_pad_record(record)) entry.pads.push_back(std::move(*pad));
-  }
+  for_each_pcb_record(stream, static_cast<std::size_t>(records_start),
+                      [&](const PcbRecord& record) {
+                        if (record.type != kPadRecordType) return true;
+                        if (auto pad = decode_pad_record(record))
+                          entry.pads.push_back(std::move(*pad));
+                        return entry.pads.size() <= max_pads;
+                      });
   return entry;
 }
 

@@ -51,16 +51,18 @@ void apply_text_record(ByteView payload, Component& component) {
 
 }  // namespace
 
-Component decode_component_stream(std::string_view storage_name, ByteView stream) {
+Component decode_component_stream(std::string_view storage_name, ByteView stream,
+                                  std::size_t max_pins) {
   Component component;
   component.module_name = std::string(storage_name);
-  for (const ByteView payload : walk_sch_records(stream)) {
+  for_each_sch_record(stream, [&](ByteView payload) {
     if (is_text_record(payload)) {
       apply_text_record(payload, component);
     } else if (is_pin_record(payload)) {
       component.pins.push_back(decode_pin_record(payload));
     }
-  }
+    return component.pins.size() <= max_pins;
+  });
   return component;
 }
 

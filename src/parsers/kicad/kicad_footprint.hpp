@@ -22,7 +22,8 @@ struct KicadFootprint {
   bool operator==(const KicadFootprint&) const = default;
 };
 
-// Never fails: malformed token lists yield an emptier footprint.
+// Never fails: malformed token lists yield an emptier footprint. Stops once past
+// kMaxPinsOrPads pads.
 KicadFootprint extract_kicad_footprint(std::span<const SexprToken> tokens);
 
 }  // namespace tessan

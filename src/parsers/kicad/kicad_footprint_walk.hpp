@@ -7,6 +7,7 @@
 #include "parsers/kicad/kicad_footprint.hpp"
 #include "parsers/kicad/kicad_pad_geometry.hpp"
 #include "parsers/kicad/sexpr_patterns.hpp"
+#include "reader_limits.hpp"
 
 namespace tessan {
 
@@ -48,12 +49,13 @@ class PadGeometryCollector {
 }  // namespace kicad_footprint_walk
 
 // Visits every token, inside pad lists too. A footprint name may be quoted or a bare word:
-// libraries exported by common services and older "(module" files write it bare.
+// libraries exported by common services and older "(module" files write it bare. The walk
+// stops as soon as it holds more than `max_pads` pads.
 template <class Cursor>
-KicadFootprint walk_kicad_footprint(Cursor& cursor) {
+KicadFootprint walk_kicad_footprint(Cursor& cursor, std::size_t max_pads = kMaxPinsOrPads) {
   KicadFootprint footprint;
   kicad_footprint_walk::PadGeometryCollector geometry;
-  for (; !cursor.done(); cursor.advance()) {
+  for (; !cursor.done() && footprint.pads.size() <= max_pads; cursor.advance()) {
     geometry.take(*cursor.peek(0), cursor.peek(1));
     if (!is_kind(cursor.peek(0), SexprTokenKind::Open)) continue;
     const SexprToken* keyword = cursor.peek(1);

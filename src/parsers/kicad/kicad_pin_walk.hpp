@@ -9,6 +9,7 @@
 
 #include "compare/source_data.hpp"
 #include "parsers/kicad/sexpr_patterns.hpp"
+#include "reader_limits.hpp"
 
 namespace tessan {
 
@@ -49,11 +50,12 @@ void read_pin_list(Cursor& cursor, std::vector<Pin>& pins) {
 
 }  // namespace kicad_pin_walk
 
-// Every pin list of every symbol and unit, in file order; nothing is de-duplicated.
+// Every pin list of every symbol and unit, in file order; nothing is de-duplicated. The walk
+// stops as soon as it holds more than `max_pins` pins.
 template <class Cursor>
-std::vector<Pin> walk_kicad_pins(Cursor& cursor) {
+std::vector<Pin> walk_kicad_pins(Cursor& cursor, std::size_t max_pins = kMaxPinsOrPads) {
   std::vector<Pin> pins;
-  while (!cursor.done()) {
+  while (!cursor.done() && pins.size() <= max_pins) {
     if (opens_list(cursor, "pin")) {
       cursor.advance();
       cursor.advance();

@@ -10,7 +10,7 @@
 namespace tessan {
 
 // Every pin of every symbol, unit and body style, in file order. Never fails: malformed
-// token lists yield fewer pins.
+// token lists yield fewer pins. Stops once past kMaxPinsOrPads pins.
 std::vector<Pin> extract_kicad_pins(std::span<const SexprToken> tokens);
 
 }  // namespace tessan

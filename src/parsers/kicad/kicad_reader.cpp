@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "parsers/count_limit.hpp"
 #include "parsers/kicad/kicad_footprint_walk.hpp"
 #include "parsers/kicad/kicad_pin_walk.hpp"
 #include "parsers/kicad/sexpr_cursor.hpp"
@@ -22,12 +23,14 @@ Result<SourceData> read_kicad(const std::optional<std::filesystem::path>& symbol
     if (!text) return std::move(text).error();
     SexprStreamCursor cursor(*text);
     record.pins = walk_kicad_pins(cursor);
+    if (record.pins.size() > kMaxPinsOrPads) return too_many_pins();
   }
   if (footprint_path) {
     auto text = read_text_file(*footprint_path);
     if (!text) return std::move(text).error();
     SexprStreamCursor cursor(*text);
     KicadFootprint footprint = walk_kicad_footprint(cursor);
+    if (footprint.pads.size() > kMaxPinsOrPads) return too_many_pads();
     record.pads = std::move(footprint.pads);
     record.pad_geometry = std::move(footprint.pad_geometry);
     if (footprint.name) record.package = PackageInfo{{}, {}, std::move(*footprint.name)};

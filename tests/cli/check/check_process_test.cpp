@@ -369,6 +369,16 @@ TEST(CheckProcess, UnresolvableChipDirExitsThree) {
   EXPECT_EQ(run.out, "");
 }
 
+TEST(CheckProcess, ChipDirThatIsARegularFileExitsThreeNamingIt) {
+  TempDir root;
+  const auto file = root.write("LM358DR", "not a directory");
+  const auto run = run_tessan({"check", file.string()});
+  EXPECT_EQ(run.exit_code, 3);
+  EXPECT_EQ(run.err, "ERROR: chip dir: " + file.string() + ": Not a directory\n");
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.path()), {}), 1);
+}
+
 TEST(CheckProcess, UnsafeMpnIsRefusedWritingNothing) {
   TempDir root;
   const auto chip = golden_chip(root);

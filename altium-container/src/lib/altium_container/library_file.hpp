@@ -2,10 +2,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 
 #include "altium_container/container.hpp"
+#include "altium_container/library_limits.hpp"
 
 namespace altium {
 
@@ -22,7 +24,10 @@ class FileBytes {
   std::size_t size_ = 0;
 };
 
-// The file's bytes, or an error holding the operating system's reason.
-Result<FileBytes> read_library_file(const std::filesystem::path& path);
+// The file's bytes, or an error holding the operating system's reason. A file over
+// `max_bytes` is refused before any byte of it is read, with "file too large ({n} bytes; the
+// limit is {max_bytes})".
+Result<FileBytes> read_library_file(const std::filesystem::path& path,
+                                    std::uint64_t max_bytes = kDefaultMaxLibraryFileBytes);
 
 }  // namespace altium

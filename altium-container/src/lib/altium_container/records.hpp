@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -24,8 +25,17 @@ struct PcbRecord {
 // type or a record that does not fit.
 std::vector<PcbRecord> walk_pcb_records(ByteView stream, std::size_t start);
 
+// Hands each record that walk_pcb_records would list to `visit`, one at a time, until `visit`
+// returns false.
+void for_each_pcb_record(ByteView stream, std::size_t start,
+                         const std::function<bool(const PcbRecord&)>& visit);
+
 // The payloads of a SchLib "Data" stream's length-prefixed records, in stream order.
 std::vector<ByteView> walk_sch_records(ByteView stream);
+
+// Hands each payload that walk_sch_records would list to `visit`, one at a time, until `visit`
+// returns false.
+void for_each_sch_record(ByteView stream, const std::function<bool(ByteView)>& visit);
 
 // The first "|KEY=VALUE" piece's value, trimmed of white space; nothing when absent. Keys match
 // without regard to ASCII case.
