@@ -6,6 +6,7 @@
 #include "compare/name_moves.hpp"
 #include "compare/normalize.hpp"
 #include "compare/pin_maps.hpp"
+#include "compare/spelling_rules.hpp"
 
 namespace tessan {
 namespace {
@@ -31,13 +32,6 @@ bool same_without_underscores(std::string_view a, std::string_view b) {
   return !bare_a.empty() && bare_a == remove_underscores(b);
 }
 
-bool same_active_low(std::string_view a, std::string_view b) {
-  const std::string stripped_a = strip_active_low(a);
-  const std::string stripped_b = strip_active_low(b);
-  return (stripped_a.size() >= 2 && stripped_a == stripped_b) ||
-         is_n_prefixed_form(stripped_a, stripped_b) || is_n_prefixed_form(stripped_b, stripped_a);
-}
-
 bool both_exposed_pads(std::string_view a, std::string_view b) {
   return is_exposed_pad_name(a) && is_exposed_pad_name(b);
 }
@@ -46,9 +40,9 @@ bool is_power_component(const std::string& component) {
   return component == "VCC" || component == "GND";
 }
 
-// One name's components lie within the other's, all of them identifying; a power name must
-// match exactly (VDD against VDD_SENSE is not one pin).
-bool same_components(std::string_view a, std::string_view b) {
+}  // namespace
+
+bool nested_components(std::string_view a, std::string_view b) {
   const std::set<std::string> parts_a = name_components(a);
   const std::set<std::string> parts_b = name_components(b);
   if (parts_a.empty() || parts_b.empty()) return false;
@@ -64,6 +58,8 @@ bool same_components(std::string_view a, std::string_view b) {
   }
   return std::none_of(all.begin(), all.end(), is_power_component) || parts_a == parts_b;
 }
+
+namespace {
 
 struct NamedSource {
   const SourceData* source;
@@ -84,7 +80,7 @@ bool collect_examples(const NamedSource& reference, const NamedSource& other,
     const auto found = other.map.find(key);
     if (found == other.map.end() || found->second == a) continue;
     const std::string& b = found->second;
-    if (!benign_at(moves, a, b)) return false;
+    if (!benign_at(moves, key, a, b)) return false;
     if (examples.size() < kMaxExamples) examples.push_back(example(key, reference, a, other, b));
   }
   return true;
@@ -92,9 +88,23 @@ bool collect_examples(const NamedSource& reference, const NamedSource& other,
 
 }  // namespace
 
-bool is_benign_rename(std::string_view a, std::string_view b) {
+bool is_benign_spelling(std::string_view a, std::string_view b) {
+  switch (sign_relation(a, b)) {
+    case SignRelation::Opposite:
+      return false;
+    case SignRelation::Same:
+      return true;
+    case SignRelation::None:
+      break;
+  }
   return same_tokens(a, b) || same_power_alias(a, b) || same_without_underscores(a, b) ||
-         same_active_low(a, b) || both_exposed_pads(a, b) || same_components(a, b);
+         same_active_low_name(a, b) || both_exposed_pads(a, b) || ground_class_pair(a, b) ||
+         both_no_connect(a, b) || same_uart_port(a, b);
+}
+
+bool is_benign_rename(std::string_view a, std::string_view b) {
+  return is_benign_spelling(a, b) ||
+         (sign_relation(a, b) == SignRelation::None && nested_components(a, b));
 }
 
 std::optional<NamingConventionMismatch> naming_convention_variant(const SourceRefs& sources,

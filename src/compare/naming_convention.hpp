@@ -9,9 +9,18 @@
 
 namespace tessan {
 
-// True when normalized names `a` and `b` are the same pin written two ways: channel digit
-// placed differently, power aliases, underscores, active-low marks, two exposed-pad names, or
-// one name's components (signal aliases folded) within the other's.
+// True when normalized names `a` and `b` are the same pin written two ways, by any test but
+// the nesting of components: the sign or polarity written another way (never opposite signs),
+// channel digit placed differently, power aliases, underscores, active-low marks, two
+// exposed-pad names, ground classes, no-connect names, a serial port's instance digit.
+bool is_benign_spelling(std::string_view a, std::string_view b);
+
+// One name's components (signal aliases folded) lie within the other's, all of them
+// identifying; a power name must match exactly (VDD against VDD_SENSE is not one pin).
+bool nested_components(std::string_view a, std::string_view b);
+
+// `is_benign_spelling`, or components nested without opposite signs: the judgement of two
+// names alone, without the other pins of the part.
 bool is_benign_rename(std::string_view a, std::string_view b);
 
 // A `NamingConventionMismatch` when every differing pin name between the first source with

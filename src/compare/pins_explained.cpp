@@ -12,7 +12,7 @@ bool names_differ_benignly(const PinNameMap& reference, const PinNameMap& other)
   return std::all_of(reference.begin(), reference.end(), [&](const auto& entry) {
     const auto found = other.find(entry.first);
     return found == other.end() || found->second == entry.second ||
-           benign_at(moves, entry.second, found->second);
+           benign_at(moves, entry.first, entry.second, found->second);
   });
 }
 

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "compare/pin_text.hpp"
 #include "parsers/eagle_attributes.hpp"
 #include "parsers/eagle_number.hpp"
 
@@ -56,7 +57,7 @@ class LibraryCollector {
   }
 
   void add_pad(const xmlNode* pad, EaglePackage& package) {
-    if (auto label = attributes_.get(pad, "name")) package.pads.push_back(std::move(*label));
+    if (auto label = attributes_.get(pad, "name")) package.pads.push_back(trim_space(*label));
     const auto x_text = attributes_.get(pad, "x");
     const auto y_text = attributes_.get(pad, "y");
     if (!x_text || !y_text) return;

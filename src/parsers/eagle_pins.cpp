@@ -4,6 +4,8 @@
 #include <string>
 #include <unordered_set>
 
+#include "compare/pin_text.hpp"
+
 namespace tessan {
 
 namespace {
@@ -29,14 +31,13 @@ std::vector<std::string_view> pad_names(std::string_view pads) {
 class DistinctPins {
  public:
   void add(std::string_view number, std::string_view name) {
+    Pin pin = make_pin(number, name);
     // XML text cannot hold a NUL character, so it separates the two parts unambiguously.
     std::string key;
-    key.reserve(number.size() + 1 + name.size());
-    key.append(number).push_back('\0');
-    key.append(name);
+    key.reserve(pin.number.size() + 1 + pin.name.size());
+    key.append(pin.number).push_back('\0');
+    key.append(pin.name);
     if (!seen_.insert(std::move(key)).second) return;
-    Pin pin{std::string(number), std::string(name), false};
-    pin.is_stub = is_stub_name(pin.name, pin.number);
     pins_.push_back(std::move(pin));
   }
   std::vector<Pin> take() { return std::move(pins_); }
@@ -48,20 +49,10 @@ class DistinctPins {
 
 }  // namespace
 
-std::string_view strip_pin_numbering(std::string_view name) {
-  const std::size_t at = name.rfind('@');
-  if (at == std::string_view::npos || at + 1 == name.size()) return name;
-  const std::string_view suffix = name.substr(at + 1);
-  const bool digits =
-      std::all_of(suffix.begin(), suffix.end(), [](char c) { return c >= '0' && c <= '9'; });
-  return digits ? name.substr(0, at) : name;
-}
-
 std::vector<Pin> eagle_pins(const EagleLibrary& library) {
   DistinctPins pins;
   for (const EagleConnect& connect : library.connects) {
-    const std::string_view name = strip_pin_numbering(connect.pin);
-    for (const std::string_view pad : pad_names(connect.pad)) pins.add(pad, name);
+    for (const std::string_view pad : pad_names(connect.pad)) pins.add(pad, connect.pin);
   }
   return pins.take();
 }

@@ -11,11 +11,8 @@ namespace tessan {
 
 // The connections of the device that named the chosen package, or of every device when none
 // did. A connection naming several blank-separated pads gives one pin per pad; a pin name's
-// numbering suffix ("GND@2", which EAGLE needs for pins sharing a name) is dropped; each
+// "@" suffixes ("GND@2", which EAGLE needs for pins sharing a name) are dropped; each
 // distinct (pad, name) pair is kept once, in order of first occurrence.
 std::vector<Pin> eagle_pins(const EagleLibrary& library);
-
-// `name` without a trailing "@" followed by one or more digits.
-std::string_view strip_pin_numbering(std::string_view name);
 
 }  // namespace tessan

@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "compare/pin_text.hpp"
 #include "compare/unicode_upper.hpp"
 
 namespace tessan {
@@ -18,7 +19,7 @@ constexpr std::uint64_t kMarkerPenalty = 100;
 FootprintVariant variant_of(altium::FootprintEntry&& entry) {
   FootprintVariant variant;
   variant.pads.reserve(entry.pads.size());
-  for (altium::Pad& pad : entry.pads) variant.pads.push_back(std::move(pad.number));
+  for (const altium::Pad& pad : entry.pads) variant.pads.push_back(trim_space(pad.number));
   variant.module_name = std::move(entry.module_name);
   variant.parse_error = std::move(entry.parse_error);
   return variant;

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "compare/pin_text.hpp"
 #include "parsers/kicad/kicad_footprint.hpp"
 #include "parsers/kicad/sexpr_patterns.hpp"
 
@@ -21,7 +22,7 @@ KicadFootprint walk_kicad_footprint(Cursor& cursor) {
     if (!footprint.name && (keyword->text == "footprint" || keyword->text == "module")) {
       footprint.name = std::string(value->text);
     }
-    if (keyword->text == "pad") footprint.pads.emplace_back(value->text);
+    if (keyword->text == "pad") footprint.pads.push_back(trim_space(value->text));
   }
   return footprint;
 }
