@@ -98,6 +98,34 @@ std::string stub_value(const SourceData& source) {
          std::to_string(source.pins.size()) + " are numeric)";
 }
 
+// A stub symbol's pins, its stub-named pins as the empty name.
+PinNameMap stub_name_map(const SourceData& source) {
+  PinNameMap map;
+  for (const Pin& pin : source.pins) {
+    map.insert_or_assign(pin_number_key(pin.number),
+                         pin.is_stub ? std::string() : normalize_pin_name(pin.name));
+  }
+  return map;
+}
+
+// Every symbol with pins is a stub symbol: one alone has nothing to compare against; several
+// agree when they agree pin by pin, and otherwise keep their stub lines.
+void settle_stub_symbols(AxisOutcome& outcome, const SourceRefs& sources) {
+  std::vector<PinNameMap> maps;
+  for (const SourceData* source : sources) {
+    if (has_pins(*source)) maps.push_back(stub_name_map(*source));
+  }
+  const bool agree = std::all_of(maps.begin(), maps.end(),
+                                 [&](const PinNameMap& map) { return map == maps.front(); });
+  if (maps.size() < 2 || agree) outcome.conflicts.clear();
+  if (maps.size() < 2) {
+    settle(outcome, maps.size(), kSeverityMajor);
+  } else {
+    outcome.verdict = agree ? Verdict::Agree : Verdict::Disagree;
+    outcome.severity = agree ? kSeverityMajor : kSeverityMinor;
+  }
+}
+
 void add_pin_name_conflicts(AxisOutcome& outcome, const MappedSource<PinNameMap>& reference,
                             const MappedSource<PinNameMap>& other) {
   const std::string& ref = reference.source->name;
@@ -122,11 +150,12 @@ void add_pin_name_conflicts(AxisOutcome& outcome, const MappedSource<PinNameMap>
 
 void add_pad_map_conflicts(AxisOutcome& outcome, const MappedSource<PinPadMap>& reference,
                            const MappedSource<PinPadMap>& other) {
-  for (const auto& [name, pad] : reference.map) {
+  for (const auto& [name, pads] : reference.map) {
     const auto found = other.map.find(name);
-    if (found == other.map.end() || found->second == pad) continue;
-    outcome.conflicts.push_back("pin " + name + ": " + reference.source->name + "=pad " + pad +
-                                " but " + other.source->name + "=pad " + found->second);
+    if (found == other.map.end() || found->second == pads) continue;
+    outcome.conflicts.push_back("pin " + name + ": " + reference.source->name + "=pad " +
+                                join(pads, ",") + " but " + other.source->name + "=pad " +
+                                join(found->second, ","));
   }
 }
 
@@ -184,6 +213,10 @@ AxisOutcome compare_pin_names(const SourceRefs& sources) {
       named.push_back({source, pin_name_map(*source)});
       outcome.values[source->name] = std::to_string(named.back().map.size()) + " named pins";
     }
+  }
+  if (named.empty() && !outcome.conflicts.empty()) {
+    settle_stub_symbols(outcome, sources);
+    return outcome;
   }
   if (named.size() < 2) {
     outcome.verdict = outcome.conflicts.empty() ? Verdict::SourceMissing : Verdict::Disagree;

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "compare/name_moves.hpp"
+#include "compare/no_connect_pins.hpp"
 #include "compare/normalize.hpp"
 #include "compare/pin_maps.hpp"
 #include "compare/spelling_rules.hpp"
@@ -72,6 +73,41 @@ std::string example(const std::string& key, const NamedSource& reference, const 
          "=" + b;
 }
 
+std::vector<NamedSource> named_sources(const SourceRefs& sources) {
+  std::vector<NamedSource> named;
+  for (const SourceData* source : sources) {
+    if (has_named_pins(*source)) named.push_back({source, pin_name_map(*source)});
+  }
+  return named;
+}
+
+PinNameMap without_no_connects(PinNameMap map, const PinPresence& presence) {
+  for (const UndrawnNoConnect& pin : presence.no_connects) map.erase(pin.key);
+  return map;
+}
+
+// The named sources number different pins, undrawn no-connect pins aside.
+bool renumbered(const std::vector<NamedSource>& named, const PinPresence& presence) {
+  if (named.empty()) return false;
+  const PinNameMap reference = without_no_connects(named.front().map, presence);
+  return std::any_of(named.begin() + 1, named.end(), [&](const NamedSource& n) {
+    return !same_keys(without_no_connects(n.map, presence), reference);
+  });
+}
+
+// Up to `kMaxExamples`, renames first, keeping room for at least one undrawn pin.
+std::vector<std::string> first_examples(const std::vector<std::string>& renames,
+                                        const std::vector<std::string>& undrawn) {
+  const std::size_t room_for_undrawn =
+      std::min(undrawn.size(), kMaxExamples - std::min(renames.size(), kMaxExamples - 1));
+  std::vector<std::string> examples(
+      renames.begin(), renames.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                             renames.size(), kMaxExamples - room_for_undrawn)));
+  examples.insert(examples.end(), undrawn.begin(),
+                  undrawn.begin() + static_cast<std::ptrdiff_t>(room_for_undrawn));
+  return examples;
+}
+
 // Adds the examples of one pair of sources; false when a difference is not benign.
 bool collect_examples(const NamedSource& reference, const NamedSource& other,
                       std::vector<std::string>& examples) {
@@ -109,22 +145,35 @@ bool is_benign_rename(std::string_view a, std::string_view b) {
 
 std::optional<NamingConventionMismatch> naming_convention_variant(const SourceRefs& sources,
                                                                   bool pin_counts_agree) {
-  std::vector<NamedSource> named;
-  for (const SourceData* source : sources) {
-    if (has_named_pins(*source)) named.push_back({source, pin_name_map(*source)});
-  }
+  const std::vector<NamedSource> named = named_sources(sources);
   if (named.size() < 2) return std::nullopt;
+  const PinPresence presence = pin_presence(sources);
   // Equal pin counts with different pin numbers: a pin was renumbered, not renamed.
-  const bool renumbered = std::any_of(named.begin() + 1, named.end(), [&](const NamedSource& n) {
-    return !same_keys(n.map, named.front().map);
-  });
-  if (pin_counts_agree && renumbered) return std::nullopt;
-  std::vector<std::string> examples;
+  if (pin_counts_agree && renumbered(named, presence)) return std::nullopt;
+  std::vector<std::string> renames;
   for (std::size_t i = 1; i < named.size(); ++i) {
-    if (!collect_examples(named.front(), named[i], examples)) return std::nullopt;
+    if (!collect_examples(named.front(), named[i], renames)) return std::nullopt;
   }
+  std::vector<std::string> undrawn;
+  if (presence.only_no_connects_missing && presence.counts_agree_without) {
+    for (const UndrawnNoConnect& pin : presence.no_connects) {
+      undrawn.push_back("pin " + pin.key + ": " + pin.holder + "=" + pin.name + " \u2194 " +
+                        pin.lacker + "=" + std::string(kNotDrawn));
+    }
+  }
+  std::vector<std::string> examples = first_examples(renames, undrawn);
   if (examples.empty()) return std::nullopt;
   return NamingConventionMismatch{std::move(examples)};
+}
+
+bool pin_names_accepted(const SourceRefs& sources) {
+  const std::vector<NamedSource> named = named_sources(sources);
+  const PinPresence presence = pin_presence(sources);
+  std::vector<std::string> ignored;
+  for (std::size_t i = 1; i < named.size(); ++i) {
+    if (!collect_examples(named.front(), named[i], ignored)) return false;
+  }
+  return !renumbered(named, presence);
 }
 
 }  // namespace tessan

@@ -25,8 +25,15 @@ bool is_benign_rename(std::string_view a, std::string_view b);
 
 // A `NamingConventionMismatch` when every differing pin name between the first source with
 // named pins and each other one is benign (`benign_at`); nothing otherwise. With equal pin
-// counts (`pin_counts_agree`) the sources must also number the same pins.
+// counts (`pin_counts_agree`) the sources must also number the same pins, no-connect pins
+// that only some symbols draw aside. Those pins are examples too ("pin 5: kicad=NC ↔
+// eagle=(not drawn)") when every pin that some symbols lack is one and the pin counts agree
+// without them.
 std::optional<NamingConventionMismatch> naming_convention_variant(const SourceRefs& sources,
                                                                   bool pin_counts_agree);
+
+// True when every pin-name difference between the symbols with named pins is one that the
+// naming step accepts: benign renames, and pins that only some draw being no-connect pins.
+bool pin_names_accepted(const SourceRefs& sources);
 
 }  // namespace tessan
