@@ -23,7 +23,7 @@ std::string trim_space(std::string_view text) {
 std::string without_at_suffixes(std::string_view name) {
   for (;;) {
     const std::size_t at = name.rfind('@');
-    if (at == std::string_view::npos || at == 0) break;
+    if (at == std::string_view::npos) break;
     const std::string_view suffix = name.substr(at + 1);
     if (suffix.empty() || !std::all_of(suffix.begin(), suffix.end(), is_ascii_alnum)) break;
     name = name.substr(0, at);

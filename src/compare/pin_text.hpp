@@ -12,8 +12,7 @@ namespace tessan {
 std::string trim_space(std::string_view text);
 
 // The name without its trailing "@" suffixes, each "@" followed by letters or digits, as
-// libraries converted from EAGLE write them (GND@1 -> GND, GND@A -> GND, C@1@2 -> C). A name
-// that is nothing but such a suffix is kept.
+// libraries converted from EAGLE write them (GND@1 -> GND, GND@A -> GND, C@1@2 -> C, @7 -> "").
 std::string without_at_suffixes(std::string_view name);
 
 // A pin with its number trimmed and its name trimmed and without "@" suffixes; the stub flag
