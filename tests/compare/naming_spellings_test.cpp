@@ -21,7 +21,8 @@ std::vector<std::string> uncovered(const ComparisonReport& report) {
     if (outcome.verdict != Verdict::Disagree) continue;
     bool covered = false;
     for (const Variant& v : report.variants) {
-      for (std::string_view axis : variant_covered_axes(v)) covered = covered || axis == outcome.axis;
+      for (std::string_view axis : variant_covered_axes(v))
+        covered = covered || axis == outcome.axis;
     }
     if (!covered) axes.push_back(outcome.axis);
   }
@@ -64,8 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
     Accepted, Spellings,
     ::testing::Values(
         SpellingCase{{"GPIO5/MTDI", "GPIO9", "TXD0"}, {"MTDI", "IO9", "TXD"}, true},
-        SpellingCase{{"INNA", "INPB", "+IN", "-VS", "+VS"}, {"INA-", "INB+", "IN+", "VS-", "VCC"},
-                     true},
+        SpellingCase{
+            {"INNA", "INPB", "+IN", "-VS", "+VS"}, {"INA-", "INB+", "IN+", "VS-", "VCC"}, true},
         SpellingCase{{"IN", "OUT", "CLKP"}, {"VIN", "OUTPUT", "CLK+"}, true},
         SpellingCase{{"GND", "DGND", "EP", "THERM"}, {"AGND", "VSS", "PGND", "EXPOSED"}, true},
         SpellingCase{{"SCS_N", "FAULT_N", "*CS", "CS_GAIN__AZ"},
@@ -73,23 +74,24 @@ INSTANTIATE_TEST_SUITE_P(
                      true},
         SpellingCase{{"~{RST}", "!EN", "NC1"}, {"nRST", "~{EN}", "N.C."}, true}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Refused, Spellings,
-    ::testing::Values(
-        // Opposite signs or polarity letters on one pin.
-        SpellingCase{{"INA-"}, {"INA+"}, false}, SpellingCase{{"UD+"}, {"UD-"}, false},
-        SpellingCase{{"D+"}, {"DN"}, false}, SpellingCase{{"-VS"}, {"+VS"}, false},
-        // Another serial port.
-        SpellingCase{{"TXD0"}, {"TXD1"}, false},
-        // An alternative that names another pin of the part.
-        SpellingCase{{"PD0", "PD1"}, {"PD1/PD0", "PD1"}, false},
-        // A bar moved from one pin to another.
-        SpellingCase{{"~{RST}", "EN"}, {"RST", "~{EN}"}, false},
-        // A ground-class name moved to another pin.
-        SpellingCase{{"GND", "GND", "AGND"}, {"GND", "AGND", "GND"}, false},
-        SpellingCase{{"SDA"}, {"SCL"}, false},
-        // A no-connect pin renamed to a signal.
-        SpellingCase{{"NC", "A"}, {"SDA", "A"}, false}));
+INSTANTIATE_TEST_SUITE_P(Refused, Spellings,
+                         ::testing::Values(
+                             // Opposite signs or polarity letters on one pin.
+                             SpellingCase{{"INA-"}, {"INA+"}, false},
+                             SpellingCase{{"UD+"}, {"UD-"}, false},
+                             SpellingCase{{"D+"}, {"DN"}, false},
+                             SpellingCase{{"-VS"}, {"+VS"}, false},
+                             // Another serial port.
+                             SpellingCase{{"TXD0"}, {"TXD1"}, false},
+                             // An alternative that names another pin of the part.
+                             SpellingCase{{"PD0", "PD1"}, {"PD1/PD0", "PD1"}, false},
+                             // A bar moved from one pin to another.
+                             SpellingCase{{"~{RST}", "EN"}, {"RST", "~{EN}"}, false},
+                             // A ground-class name moved to another pin.
+                             SpellingCase{{"GND", "GND", "AGND"}, {"GND", "AGND", "GND"}, false},
+                             SpellingCase{{"SDA"}, {"SCL"}, false},
+                             // A no-connect pin renamed to a signal.
+                             SpellingCase{{"NC", "A"}, {"SDA", "A"}, false}));
 
 TEST(Spellings, AltiumOverbarsKeepTwoPinsApart) {
   const ComparisonReport report = compare_sources({
@@ -109,9 +111,8 @@ TEST(NoConnectPins, DrawnByOneSymbolOnlyAreExamplesAndExplainThePinCount) {
   });
   const auto* naming = naming_variant(report);
   ASSERT_NE(naming, nullptr);
-  EXPECT_EQ(naming->examples,
-            (Texts{"pin 5: kicad=NC \u2194 eagle=(not drawn)",
-                   "pin 6: kicad=RESERVED \u2194 eagle=(not drawn)"}));
+  EXPECT_EQ(naming->examples, (Texts{"pin 5: kicad=NC \u2194 eagle=(not drawn)",
+                                     "pin 6: kicad=RESERVED \u2194 eagle=(not drawn)"}));
   EXPECT_TRUE(uncovered(report).empty()) << ::testing::PrintToString(uncovered(report));
 }
 

@@ -41,12 +41,9 @@ TEST(AltiumPins, OverbarsBarOnlyTheMarkedCharacters) {
     std::string name;
   };
   const std::vector<Case> cases = {
-      {"R\\S\\T\\", "~{RST}"},
-      {"S\\U\\S\\P\\E\\N\\D\\", "~{SUSPEND}"},
-      {"SUSPEND", "SUSPEND"},
-      {"C\\S\\/A0", "~{CS}/A0"},
-      {"RD/W\\R\\", "RD/~{WR}"},
-      {"\\A", "A"},
+      {"R\\S\\T\\", "~{RST}"},       {"S\\U\\S\\P\\E\\N\\D\\", "~{SUSPEND}"},
+      {"SUSPEND", "SUSPEND"},        {"C\\S\\/A0", "~{CS}/A0"},
+      {"RD/W\\R\\", "RD/~{WR}"},     {"\\A", "A"},
       {"\xC3\xA9\\", "~{\xC3\xA9}"},
   };
   for (const Case& c : cases) EXPECT_EQ(tessan::altium_overbar_name(c.spelt), c.name) << c.spelt;
