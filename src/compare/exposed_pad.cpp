@@ -25,6 +25,13 @@ bool carries_ground_pin(const SourceData& source, const std::string& label) {
   });
 }
 
+// A label that may be the exposed pad relabelled: it carries a ground pin, and a number
+// must be the source's highest (a ground pin moved to pad 0 is no exposed pad).
+bool grounded_exposed_label(const PaddedSource& p, const std::string& label) {
+  return carries_ground_pin(*p.source, label) &&
+         (!is_decimal_label(label) || is_highest_decimal(p.electrical, label));
+}
+
 // Adds to `exposed` the pad that tells `here` apart from `reference`; false when more than
 // one pad, or a pad that cannot be the exposed pad, does.
 bool add_exposed_difference(const PadEvidence& evidence, const PaddedSource& reference,
@@ -36,8 +43,7 @@ bool add_exposed_difference(const PadEvidence& evidence, const PaddedSource& ref
     const std::string& x = only_reference.front();
     const std::string& y = only_here.front();
     const bool named = is_exposed_pad_name(x) || is_exposed_pad_name(y);
-    const bool grounded =
-        carries_ground_pin(*reference.source, x) && carries_ground_pin(*here.source, y);
+    const bool grounded = grounded_exposed_label(reference, x) && grounded_exposed_label(here, y);
     if (!named && !grounded) return false;
     exposed.insert({x, y});
     return true;
