@@ -180,9 +180,12 @@ TEST(Hints, StubConflictNamingAnUnknownSourceCountsNoPins) {
 }
 
 TEST(Hints, StubSymbolsWithoutConflictLinesGetTheHintFromThreePins) {
-  const SourceData three{
-      "kicad", std::nullopt, {}, {{"1", "", true}, {"2", "", true}, {"3", "", true}}};
-  const SourceData two{"eagle", std::nullopt, {}, {{"1", "1", true}, {"2", "2", true}}};
+  SourceData three;
+  three.name = "kicad";
+  three.pins = {{"1", "", true}, {"2", "", true}, {"3", "", true}};
+  SourceData two;
+  two.name = "eagle";
+  two.pins = {{"1", "1", true}, {"2", "2", true}};
   for (const Verdict verdict : {Verdict::Agree, Verdict::SourceMissing}) {
     const AxisOutcome names{"pin_names",
                             verdict,
