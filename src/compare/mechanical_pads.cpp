@@ -57,14 +57,14 @@ bool is_locating_peg(const SourceData& source, const std::string& label) {
   return any;
 }
 
-LabelSet mechanical_labels(const PadEvidence& evidence) {
+// Every source's pins on a mechanical label count, whether or not its footprint holds the pad.
+LabelSet mechanical_labels(const PadEvidence& evidence, const SourceRefs& sources) {
   LabelSet labels;
   for (const std::string& label : evidence.all_electrical) {
     if (!is_mechanical_label(label)) continue;
-    const bool mechanical =
-        std::all_of(evidence.padded.begin(), evidence.padded.end(), [&](const PaddedSource& p) {
-          return !p.electrical.contains(label) || pins_are_mechanical(*p.source, label);
-        });
+    const bool mechanical = std::all_of(sources.begin(), sources.end(), [&](const SourceData* s) {
+      return pins_are_mechanical(*s, label);
+    });
     if (mechanical) labels.insert(label);
   }
   return labels;
@@ -100,7 +100,7 @@ bool is_mechanical_label(std::string_view label) {
 
 std::optional<ModuleExtraPads> mechanical_pads_variant(const PadEvidence& evidence,
                                                        const SourceRefs& sources) {
-  const LabelSet mechanical = mechanical_labels(evidence);
+  const LabelSet mechanical = mechanical_labels(evidence, sources);
   if (mechanical.empty()) return std::nullopt;
   const LabelSet ordinary = without(evidence.padded.front().electrical, mechanical);
   const bool ordinary_agree = std::all_of(
