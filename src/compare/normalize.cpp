@@ -185,7 +185,11 @@ std::set<std::string> name_components(std::string_view normalized_name) {
   std::set<std::string> components;
   auto add = [&](std::string run) {
     if (run.empty()) return;
-    if (run.size() > 4 && run.starts_with("GPIO") && all_digits(run.substr(4))) run.erase(0, 2);
+    const std::size_t prefix = vocabulary::kGeneralPortPrefix.size();
+    if (run.size() > prefix && run.starts_with(vocabulary::kGeneralPortPrefix) &&
+        all_digits(std::string_view(run).substr(prefix))) {
+      run = std::string(vocabulary::kPortPrefix) + run.substr(prefix);
+    }
     const auto group = signal_alias(run);
     components.insert(group ? std::string(*group) : std::move(run));
   };

@@ -30,9 +30,10 @@ char polarity_sign(char letter) {
 // The name read with P or N as its sign: after IN (INNA -> INA, -) or at the end (CLKP).
 std::optional<SignedName> polarity_name(std::string_view name, const std::string& body) {
   const std::string bare = remove_underscores(name);
-  if (bare.size() >= 3 && bare.starts_with("IN") && polarity_sign(bare[2]) != 0) {
-    SignedName in{"IN" + bare.substr(3), polarity_sign(bare[2])};
-    if (in.body == body) return in;
+  const std::string_view in = vocabulary::kInputPrefix;
+  if (bare.size() > in.size() && bare.starts_with(in) && polarity_sign(bare[in.size()]) != 0) {
+    SignedName input{std::string(in) + bare.substr(in.size() + 1), polarity_sign(bare[in.size()])};
+    if (input.body == body) return input;
   }
   if (bare.size() >= 2 && polarity_sign(bare.back()) != 0) {
     SignedName tail{bare.substr(0, bare.size() - 1), polarity_sign(bare.back())};

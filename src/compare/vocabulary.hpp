@@ -68,6 +68,13 @@ inline constexpr std::array<AliasGroup, 15> kSignalAliasGroups = {{
 inline constexpr std::array<std::string_view, 10> kGroundClassNames = {
     "GND", "AGND", "DGND", "PGND", "SGND", "VSS", "VSSA", "GNDA", "AVSS", "DVSS"};
 
+// A general-purpose port "GPIOn" is the port "IOn".
+inline constexpr std::string_view kGeneralPortPrefix = "GPIO";
+inline constexpr std::string_view kPortPrefix = "IO";
+
+// After this prefix, and at the end of a differential-pair name, P and N spell + and -.
+inline constexpr std::string_view kInputPrefix = "IN";
+
 // Serial-port names whose instance digit one library writes and another leaves out (TXD0).
 inline constexpr std::array<std::string_view, 4> kUartNames = {"TXD", "RXD", "TX", "RX"};
 
