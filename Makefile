@@ -8,7 +8,7 @@ FUZZ_SECONDS ?= 60
 LAUNCHER := $(shell command -v ccache 2>/dev/null)
 CMAKE_FLAGS := -G Ninja $(if $(LAUNCHER),-DCMAKE_CXX_COMPILER_LAUNCHER=$(LAUNCHER))
 
-.PHONY: setup configure build demo test test-sanitize bench fuzz install format clean
+.PHONY: setup configure build demo screenshot test test-sanitize bench fuzz install format clean
 
 setup:
 	@bash scripts/setup.sh
@@ -22,6 +22,11 @@ build: configure
 demo: build
 	@$(BUILD_DIR)/tessan check --force $(EXAMPLE); echo "exit code: $$?"
 	@$(BUILD_DIR)/tessan inspect $(EXAMPLE)
+	@$(BUILD_DIR)/tessan report $(EXAMPLE) --out $(EXAMPLE)/$(notdir $(EXAMPLE))-tessan.report.html
+
+# The README's picture of the review page, taken by headless Chromium.
+screenshot: build
+	@bash scripts/screenshot.sh $(BUILD_DIR)/tessan $(EXAMPLE) doc/report-screenshot.png
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)

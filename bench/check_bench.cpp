@@ -2,6 +2,8 @@
 // - `check --force` on an example chip directory and on the largest part of the real-library
 //   corpus, timed against `tessan health` (the process's start-up cost); the runs of the three
 //   commands are interleaved, round after round, and compared by their medians;
+// - `report` on the largest corpus part (the example without the corpus) against `check
+//   --force` on it, interleaved likewise; the page must take under three times the check;
 // - the peak memory of `check` when it reads one large library alone (the largest corpus file
 //   of each format and a generated footprint library of about 50 MB), beside that of `health`.
 #include <benchmark/benchmark.h>
@@ -130,6 +132,31 @@ void BM_CheckAgainstStartUp(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CheckAgainstStartUp)->Iterations(kRounds)->Unit(benchmark::kMillisecond);
+
+constexpr double kReportTarget = 3;  // report's time over check's, at most
+
+void BM_ReportAgainstCheck(benchmark::State& state) {
+  const TempDir out;
+  fs::path part = fs::path(TESSAN_SOURCE_DIR) / "examples" / "DRV8837DSGR";
+  if (const auto largest = largest_corpus_part()) part = *largest;
+  state.SetLabel("part: " + part.filename().string());
+  const std::vector<std::string> check = {"check", "--force", "--out-dir", out.path().string(),
+                                          part.string()};
+  const std::vector<std::string> report = {"report", part.string(), "--out",
+                                           (out.path() / "page.html").string()};
+  std::vector<double> check_ms, report_ms;
+  for (auto _ : state) {
+    check_ms.push_back(run_tool(check).milliseconds);
+    report_ms.push_back(run_tool(report).milliseconds);
+  }
+  const double ratio = median(report_ms) / median(check_ms);
+  state.counters["check_ms"] = median(check_ms);
+  state.counters["report_ms"] = median(report_ms);
+  state.counters["report_x_check"] = ratio;
+  state.counters["page_KiB"] = static_cast<double>(fs::file_size(out.path() / "page.html")) / 1024;
+  if (ratio >= kReportTarget) state.SkipWithError("report takes 3 or more times as long as check");
+}
+BENCHMARK(BM_ReportAgainstCheck)->Iterations(kRounds)->Unit(benchmark::kMillisecond);
 
 // ---- peak memory of one reader inside a whole run ----
 

@@ -2,6 +2,10 @@
 // largest real libraries of the corpus and on generated inputs of about 50 MB each, beside the
 // bare parse of the same text by the XML and JSON libraries they stand on.
 //
+// The EAGLE reader is also set against the tree parse it used to stand on (libxml2 with the
+// options it parsed with), timed in turns within one benchmark: its throughput is to be at least
+// three times that parse's, and its peak memory at most three times the file plus 16 MiB.
+//
 // Peak memory is measured once per benchmark in a fresh process (this program run again with
 // "--peak-of"): the rise of its peak resident size over that of an idle run, in MiB and as a
 // multiple of the file size. Throughput is per CPU second.
@@ -10,6 +14,7 @@
 #include <malloc.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -204,6 +209,16 @@ void report_peak_memory(benchmark::State& state, const std::vector<std::string>&
 
 // ---- benchmarks ----
 
+// The options of the tree parse that the EAGLE reader used before it read as a stream.
+constexpr int kTreeParseOptions = XML_PARSE_NONET | XML_PARSE_NOWARNING | XML_PARSE_NOERROR |
+                                  XML_PARSE_IGNORE_ENC | XML_PARSE_NOBLANKS | XML_PARSE_COMPACT;
+
+double thread_cpu_ms() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
 void run_measured(benchmark::State& state, const std::function<void()>& work, std::size_t size,
                   const std::vector<std::string>& peak_work) {
   // Each read starts from a clean heap, as in the tool's single run: what one read leaves for
@@ -253,6 +268,33 @@ void register_kicad(const std::string& label, const fs::path& path, bool generat
       size, {"tokenize", path.string()}, generated);
 }
 
+// Turns of the whole EAGLE read (file included) and of the tree parse of the text in memory.
+void stream_against_tree(benchmark::State& state, const fs::path& path) {
+  const std::string text = read_whole(path);
+  double stream_ms = 0;
+  double tree_ms = 0;
+  for (auto _ : state) {
+    const double start = thread_cpu_ms();
+    const auto record = tessan::read_eagle(path);
+    malloc_trim(0);
+    const double middle = thread_cpu_ms();
+    xmlDocPtr document = xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr,
+                                       kTreeParseOptions);
+    xmlFreeDoc(document);
+    malloc_trim(0);
+    stream_ms += middle - start;
+    tree_ms += thread_cpu_ms() - middle;
+    if (!record) state.SkipWithError(record.error().chain().c_str());
+  }
+  const auto turns = static_cast<double>(state.iterations());
+  state.counters["stream_ms"] = stream_ms / turns;
+  state.counters["tree_parse_ms"] = tree_ms / turns;
+  state.counters["x_faster"] = tree_ms / stream_ms;
+  const auto size = static_cast<double>(text.size());
+  state.counters["peak_limit_MiB"] = 3 * size / 1048576.0 + 16;
+  report_peak_memory(state, {"eagle", path.string()}, text.size());
+}
+
 void register_eagle(const std::string& label, const fs::path& path, bool generated) {
   const auto size = fs::file_size(path);
   register_reader(
@@ -268,6 +310,10 @@ void register_eagle(const std::string& label, const fs::path& path, bool generat
         xmlFreeDoc(document);
       },
       size, {"libxml2", path.string()}, generated);
+  auto* turns = benchmark::RegisterBenchmark(
+      ("eagle_stream_against_tree/" + label).c_str(),
+      [path](benchmark::State& state) { stream_against_tree(state, path); });
+  set_timing(turns, generated);
 }
 
 void register_quarn(const std::string& label, const fs::path& symbol, const fs::path& footprint,

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
   libcli11-dev nlohmann-json3-dev libxml2-dev libgsf-1-dev zlib1g-dev libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev libvalijson-dev
-  groff-base man-db bash-completion
+  groff-base man-db bash-completion chromium
 )
 
 missing=()

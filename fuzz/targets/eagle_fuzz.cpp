@@ -1,13 +1,11 @@
-// The EAGLE reader: the XML parse, the library walk and the pins in memory on any bytes, and the
+// The EAGLE reader: the streamed library read and the pins in memory on any bytes, and the
 // whole reader on a file when the bytes are valid UTF-8 (others are refused before parsing).
 #include <cstddef>
 #include <cstdint>
 
 #include "fuzz_support.hpp"
 #include "parsers/eagle_library.hpp"
-#include "parsers/eagle_pins.hpp"
 #include "parsers/eagle_reader.hpp"
-#include "parsers/eagle_xml_document.hpp"
 #include "parsers/read_text_file.hpp"
 
 namespace {
@@ -17,14 +15,12 @@ using namespace tessan;
 constexpr std::size_t kExpansionBudget = std::size_t{1} << 20;
 
 void walk_in_memory(std::string_view text) {
-  auto document = parse_xml_document(text);
-  if (!document) {
-    fuzz::require(!document.error().message().empty(), "XML error without a message");
+  auto library = read_eagle_library(text, EagleReadLimits{text.size() + kExpansionBudget});
+  if (!library) {
+    fuzz::require(!library.error().chain().empty(), "error without a message");
     return;
   }
-  auto library = collect_eagle_library(**document, text.size() + kExpansionBudget);
-  if (!library) return;
-  for (const Pin& pin : eagle_pins(*library)) {
+  for (const Pin& pin : library->pins) {
     fuzz::require(is_stub_name(pin.name, pin.number) == pin.is_stub, "stub flag against the rule");
   }
 }

@@ -8,7 +8,8 @@
 
 namespace tessan {
 
-struct Check {
+// The chip directory and the overrides of source discovery, shared by `check` and `report`.
+struct SourceOptions {
   std::filesystem::path chip_dir;
   std::optional<std::filesystem::path> quarn_symbol;
   std::optional<std::filesystem::path> quarn_footprint;
@@ -17,9 +18,17 @@ struct Check {
   std::optional<std::filesystem::path> eagle;
   std::optional<std::filesystem::path> altium;
   std::optional<std::string> mpn;
+};
+
+struct Check : SourceOptions {
   std::optional<std::filesystem::path> out_dir;
   bool json_only = false;
   bool force = false;
+};
+
+// The review page of a chip directory.
+struct Report : SourceOptions {
+  std::optional<std::filesystem::path> out;
 };
 
 struct Inspect {
@@ -28,7 +37,7 @@ struct Inspect {
 struct Health {};
 struct Install {};
 
-using Cli = std::variant<Check, Inspect, Health, Install>;
+using Cli = std::variant<Check, Report, Inspect, Health, Install>;
 
 // Parses argv into a command, or ends the process the way the parser does: help and version
 // exit 0, usage errors (and no arguments at all) print their text and exit 2.

@@ -50,16 +50,18 @@ std::vector<std::filesystem::path> DiscoveredPaths::all() const {
   return paths;
 }
 
-DiscoveredPaths discover_sources(const Check& check, const std::filesystem::path& chip_dir,
-                                 const std::string& mpn) {
+DiscoveredPaths discover_sources(const SourceOptions& options,
+                                 const std::filesystem::path& chip_dir, const std::string& mpn) {
   DiscoveredPaths paths;
-  paths.quarn_symbol = find(check.quarn_symbol, chip_dir, mpn + "-symbol.extracted.json");
-  paths.quarn_footprint = find(check.quarn_footprint, chip_dir, mpn + "-footprint.extracted.json");
-  paths.kicad_sym = find(check.kicad_sym, chip_dir, mpn + ".kicad_sym");
-  paths.kicad_mod = find(check.kicad_mod, chip_dir, mpn + ".kicad_mod");
-  paths.eagle = find(check.eagle, chip_dir, mpn + ".lbr");
-  paths.altium_footprint =
-      check.altium ? check.altium : first_existing(chip_dir, {mpn + ".PcbLib", mpn + ".IntLib"});
+  paths.quarn_symbol = find(options.quarn_symbol, chip_dir, mpn + "-symbol.extracted.json");
+  paths.quarn_footprint =
+      find(options.quarn_footprint, chip_dir, mpn + "-footprint.extracted.json");
+  paths.kicad_sym = find(options.kicad_sym, chip_dir, mpn + ".kicad_sym");
+  paths.kicad_mod = find(options.kicad_mod, chip_dir, mpn + ".kicad_mod");
+  paths.eagle = find(options.eagle, chip_dir, mpn + ".lbr");
+  paths.altium_footprint = options.altium
+                               ? options.altium
+                               : first_existing(chip_dir, {mpn + ".PcbLib", mpn + ".IntLib"});
   paths.altium_symbol = first_existing(chip_dir, {mpn + ".SchLib", mpn + ".IntLib"});
   return paths;
 }

@@ -25,8 +25,8 @@ struct DiscoveredPaths {
 
 // Overrides are used as typed; otherwise a file is taken when an entry of its name exists in
 // the chip directory.
-DiscoveredPaths discover_sources(const Check& check, const std::filesystem::path& chip_dir,
-                                 const std::string& mpn);
+DiscoveredPaths discover_sources(const SourceOptions& options,
+                                 const std::filesystem::path& chip_dir, const std::string& mpn);
 
 // Whether an MPN could name a file outside the chip directory ("/" or NUL, "." or "..").
 bool is_unsafe_mpn(const std::string& mpn);

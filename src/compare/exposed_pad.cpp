@@ -156,4 +156,8 @@ std::optional<ExposedPadVariant> exposed_pad_variant(const PadEvidence& evidence
   return exposed_pad_lists(evidence, marked);
 }
 
+bool pins_on_labels_are_ground_like(const SourceRefs& sources, const LabelSet& labels) {
+  return pins_on_pads_are_ground_like(sources, labels);
+}
+
 }  // namespace tessan

@@ -17,4 +17,8 @@ std::optional<ExposedPadVariant> exposed_pad_variant(const PadEvidence& evidence
                                                      const SourceRefs& sources,
                                                      const LabelPadLookup& label_pads);
 
+// True when every pin on the `labels` pads, in every source, is named as an exposed pad, as
+// ground, or as a pin elsewhere.
+bool pins_on_labels_are_ground_like(const SourceRefs& sources, const LabelSet& labels);
+
 }  // namespace tessan

@@ -64,16 +64,23 @@ bool NameMoves::names_another_pin(const std::string& component, std::string_view
   return std::any_of(first, last, [&](const auto& entry) { return entry.second != key; });
 }
 
+std::optional<std::string_view> benign_rule_at(const NameMoves& moves, std::string_view key,
+                                               std::string_view a, std::string_view b) {
+  if (moves.moved(a, b)) return std::nullopt;
+  if (moves.bar_moved() && active_low_direction(a, b) != 0) return std::nullopt;
+  if (const auto rule = benign_spelling_rule(a, b)) return rule;
+  if (sign_relation(a, b) != SignRelation::None || !nested_components(a, b)) return std::nullopt;
+  const std::vector<std::string> extras = extra_components(a, b);
+  const bool extra_names_another_pin = std::any_of(
+      extras.begin(), extras.end(),
+      [&](const std::string& component) { return moves.names_another_pin(component, key); });
+  if (extra_names_another_pin) return std::nullopt;
+  return kNestedComponentsRule;
+}
+
 bool benign_at(const NameMoves& moves, std::string_view key, std::string_view a,
                std::string_view b) {
-  if (moves.moved(a, b)) return false;
-  if (moves.bar_moved() && active_low_direction(a, b) != 0) return false;
-  if (is_benign_spelling(a, b)) return true;
-  if (sign_relation(a, b) != SignRelation::None || !nested_components(a, b)) return false;
-  const std::vector<std::string> extras = extra_components(a, b);
-  return std::none_of(extras.begin(), extras.end(), [&](const std::string& component) {
-    return moves.names_another_pin(component, key);
-  });
+  return benign_rule_at(moves, key, a, b).has_value();
 }
 
 }  // namespace tessan

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -45,5 +46,9 @@ class NameMoves {
 // name no other pin).
 bool benign_at(const NameMoves& moves, std::string_view key, std::string_view a,
                std::string_view b);
+
+// As `benign_at`, naming the rule that accepts the two names (`benign_rename_rule`).
+std::optional<std::string_view> benign_rule_at(const NameMoves& moves, std::string_view key,
+                                               std::string_view a, std::string_view b);
 
 }  // namespace tessan

@@ -124,23 +124,49 @@ bool collect_examples(const NamedSource& reference, const NamedSource& other,
 
 }  // namespace
 
-bool is_benign_spelling(std::string_view a, std::string_view b) {
+std::optional<std::string_view> benign_spelling_rule(std::string_view a, std::string_view b) {
   switch (sign_relation(a, b)) {
     case SignRelation::Opposite:
-      return false;
+      return std::nullopt;
     case SignRelation::Same:
-      return true;
+      return "sign written another way";
     case SignRelation::None:
       break;
   }
-  return same_tokens(a, b) || same_power_alias(a, b) || same_without_underscores(a, b) ||
-         same_active_low_name(a, b) || both_exposed_pads(a, b) || ground_class_pair(a, b) ||
-         both_no_connect(a, b) || same_uart_port(a, b);
+  struct Rule {
+    bool (*accepts)(std::string_view, std::string_view);
+    std::string_view phrase;
+  };
+  static constexpr Rule kRules[] = {
+      {same_tokens, "same words in another order"},
+      {same_power_alias, "power alias"},
+      {same_without_underscores, "underscores only"},
+      {same_active_low_name, "active-low mark"},
+      {both_exposed_pads, "exposed-pad names"},
+      {ground_class_pair, "ground-class names"},
+      {both_no_connect, "no-connect names"},
+      {same_uart_port, "serial-port instance digit"},
+  };
+  for (const Rule& rule : kRules) {
+    if (rule.accepts(a, b)) return rule.phrase;
+  }
+  return std::nullopt;
+}
+
+bool is_benign_spelling(std::string_view a, std::string_view b) {
+  return benign_spelling_rule(a, b).has_value();
+}
+
+std::optional<std::string_view> benign_rename_rule(std::string_view a, std::string_view b) {
+  if (const auto rule = benign_spelling_rule(a, b)) return rule;
+  if (sign_relation(a, b) == SignRelation::None && nested_components(a, b)) {
+    return kNestedComponentsRule;
+  }
+  return std::nullopt;
 }
 
 bool is_benign_rename(std::string_view a, std::string_view b) {
-  return is_benign_spelling(a, b) ||
-         (sign_relation(a, b) == SignRelation::None && nested_components(a, b));
+  return benign_rename_rule(a, b).has_value();
 }
 
 std::optional<NamingConventionMismatch> naming_convention_variant(const SourceRefs& sources,

@@ -15,6 +15,10 @@ namespace tessan {
 // exposed-pad names, ground classes, no-connect names, a serial port's instance digit.
 bool is_benign_spelling(std::string_view a, std::string_view b);
 
+// The first test of `is_benign_spelling` that accepts `a` and `b`, as a short phrase ("power
+// alias", ...); nothing when none does.
+std::optional<std::string_view> benign_spelling_rule(std::string_view a, std::string_view b);
+
 // One name's components (signal aliases folded) lie within the other's, all of them
 // identifying; a power name must match exactly (VDD against VDD_SENSE is not one pin).
 bool nested_components(std::string_view a, std::string_view b);
@@ -22,6 +26,13 @@ bool nested_components(std::string_view a, std::string_view b);
 // `is_benign_spelling`, or components nested without opposite signs: the judgement of two
 // names alone, without the other pins of the part.
 bool is_benign_rename(std::string_view a, std::string_view b);
+
+// The phrase naming the nesting of components.
+inline constexpr std::string_view kNestedComponentsRule = "one name's parts within the other's";
+
+// The first of the rules above that accepts `a` and `b` as one pin, as a short phrase
+// ("power alias", ...); nothing when none does.
+std::optional<std::string_view> benign_rename_rule(std::string_view a, std::string_view b);
 
 // A `NamingConventionMismatch` when every differing pin name between the first source with
 // named pins and each other one is benign (`benign_at`); nothing otherwise. With equal pin

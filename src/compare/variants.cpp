@@ -4,6 +4,7 @@
 
 #include "compare/axis_names.hpp"
 #include "compare/display_text.hpp"
+#include "compare/geometry/alignment.hpp"
 #include "compare/kelvin_sense.hpp"
 #include "compare/naming_convention.hpp"
 #include "compare/package_family.hpp"
@@ -58,6 +59,23 @@ bool package_families_share_a_class(const SourceRefs& sources) {
   return families_share_a_class(families);
 }
 
+bool footprints_conflict(const GeometryAnalysis& geometry) {
+  return !geometry.package_conflicts.empty() || !geometry.numbering_conflicts.empty();
+}
+
+// Every source with a package has usable geometry, and every pair of footprints lies on each
+// other nearly pad for pad: the packages are one whatever their names say.
+bool footprints_are_one_package(const SourceRefs& sources, const GeometryAnalysis& geometry) {
+  if (!geometry_applies(geometry) || footprints_conflict(geometry)) return false;
+  const bool all_usable = std::all_of(sources.begin(), sources.end(), [&](const SourceData* s) {
+    return !s->package ||
+           std::any_of(geometry.footprints.begin(), geometry.footprints.end(),
+                       [&](const FootprintGeometry& f) { return f.source == s && f.usable; });
+  });
+  return all_usable && std::all_of(geometry.pairs.begin(), geometry.pairs.end(),
+                                   [](const PairAlignment& p) { return pairs_nearly_all(p); });
+}
+
 template <class T>
 void add(std::vector<Variant>& variants, std::optional<T> variant) {
   if (variant) variants.emplace_back(std::move(*variant));
@@ -66,21 +84,23 @@ void add(std::vector<Variant>& variants, std::optional<T> variant) {
 }  // namespace
 
 std::vector<Variant> classify_variants(const std::vector<AxisOutcome>& axes,
-                                       const SourceRefs& sources) {
+                                       const SourceRefs& sources,
+                                       const GeometryAnalysis& geometry) {
   const AxisVerdicts verdicts(axes);
   std::vector<Variant> variants;
   bool pads_explained = false;
   const bool pad_counts_differ = verdicts.disagrees(axis_name::kPadCount);
   if (pad_counts_differ || verdicts.disagrees(axis_name::kPadNumbers)) {
-    std::optional<Variant> pads = pad_variant(sources, pad_counts_differ);
+    std::optional<Variant> pads = pad_variant(sources, pad_counts_differ, geometry);
     pads_explained = pads.has_value();
     add(variants, std::move(pads));
   }
   const bool geometry_agrees =
-      (verdicts.agrees(axis_name::kPadCount) && verdicts.agrees(axis_name::kPadNumbers)) ||
-      pads_explained;
+      ((verdicts.agrees(axis_name::kPadCount) && verdicts.agrees(axis_name::kPadNumbers)) ||
+       pads_explained) &&
+      !footprints_conflict(geometry);
   if (verdicts.disagrees(axis_name::kPackageFamily) && geometry_agrees &&
-      package_families_share_a_class(sources)) {
+      (package_families_share_a_class(sources) || footprints_are_one_package(sources, geometry))) {
     variants.emplace_back(LabelOnlyMismatch{axis_overview(verdicts, axis_name::kPackageFamily)});
   }
   if (verdicts.disagrees(axis_name::kPinNames) && pin_names_accepted(sources)) {

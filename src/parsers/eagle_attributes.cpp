@@ -2,7 +2,7 @@
 
 #include <libxml/entities.h>
 
-#include <cstring>
+#include <memory>
 #include <vector>
 
 namespace tessan {
@@ -17,8 +17,18 @@ std::string_view text_of(const xmlChar* text) {
                          : std::string_view(reinterpret_cast<const char*>(text));
 }
 
-// Whether the NUL-terminated `text` equals `name`, without measuring `text` first.
-bool equals(const xmlChar* text, std::string_view name) {
+bool is_plain_text(const xmlNode* nodes) {
+  return nodes != nullptr && nodes->type == XML_TEXT_NODE && nodes->next == nullptr;
+}
+
+struct NodeListDeleter {
+  void operator()(xmlNode* nodes) const { xmlFreeNodeList(nodes); }
+};
+
+}  // namespace
+
+// Without measuring `text` first.
+bool xml_name_is(const xmlChar* text, std::string_view name) {
   if (text == nullptr) return false;
   for (const char c : name) {
     if (*text == '\0' || static_cast<char>(*text) != c) return false;
@@ -27,30 +37,42 @@ bool equals(const xmlChar* text, std::string_view name) {
   return *text == '\0';
 }
 
-const xmlAttr* find_attribute(const xmlNode* element, std::string_view name) {
-  for (const xmlAttr* attribute = element->properties; attribute != nullptr;
-       attribute = attribute->next) {
-    if (attribute->ns == nullptr && equals(attribute->name, name)) return attribute;
+void EagleAttributes::set_element(xmlDoc* document, const xmlChar** attributes, int count) {
+  document_ = document;
+  attributes_ = attributes;
+  count_ = attributes == nullptr ? 0 : count;
+  expanded_.clear();
+}
+
+// A prefixed attribute either has a namespace or, when its prefix is unbound, keeps the
+// prefix in its name: neither is the plain name.
+std::optional<std::string_view> EagleAttributes::get(std::string_view name) {
+  for (int i = 0; i < count_; ++i) {
+    const xmlChar* const* attribute = attributes_ + 5 * i;
+    if (attribute[1] != nullptr || !xml_name_is(attribute[0], name)) continue;
+    const xmlChar* value = attribute[3];
+    const xmlChar* end = attribute[4];
+    if (value == nullptr || end <= value) return std::string_view();
+    // The parser copies a value that refers to an entity and ends the copy with a NUL;
+    // other values are views into the text, which goes on with the closing quote.
+    if (*end != '\0') {
+      return std::string_view(reinterpret_cast<const char*>(value),
+                              static_cast<std::size_t>(end - value));
+    }
+    return expanded(value, end);
   }
-  return nullptr;
+  return std::nullopt;
 }
 
-bool is_plain_text(const xmlNode* nodes) {
-  return nodes != nullptr && nodes->type == XML_TEXT_NODE && nodes->next == nullptr;
-}
-
-}  // namespace
-
-bool is_element(const xmlNode* node, std::string_view name) {
-  return node->type == XML_ELEMENT_NODE && equals(node->name, name);
-}
-
-std::optional<std::string> EagleAttributes::get(const xmlNode* element, std::string_view name) {
-  const xmlAttr* attribute = find_attribute(element, name);
-  if (attribute == nullptr) return std::nullopt;
-  if (attribute->children == nullptr) return std::string();
-  if (is_plain_text(attribute->children)) return std::string(text_of(attribute->children->content));
-  return expanded_value(attribute->children);
+// The value as libxml2 would have put it into a tree: text and entity reference nodes.
+std::string_view EagleAttributes::expanded(const xmlChar* value, const xmlChar* end) {
+  const std::unique_ptr<xmlNode, NodeListDeleter> nodes(
+      xmlStringLenGetNodeList(document_, value, static_cast<int>(end - value)));
+  if (!nodes) return std::string_view();
+  if (is_plain_text(nodes.get())) {
+    return expanded_.emplace_back(text_of(nodes->content));
+  }
+  return expanded_.emplace_back(expanded_value(nodes.get()));
 }
 
 // Text and entity references in document order; an entity's replacement is its own node

@@ -1,106 +1,116 @@
 #include "parsers/eagle_library.hpp"
 
-#include <utility>
+#include <libxml/SAX2.h>
+#include <libxml/parser.h>
 
-#include "compare/pin_text.hpp"
-#include "parsers/eagle_attributes.hpp"
-#include "parsers/eagle_number.hpp"
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <memory>
+
+#include "parsers/eagle_library_collector.hpp"
+#include "parsers/xml_error_capture.hpp"
 
 namespace tessan {
 
 namespace {
 
-// The node after `node` in a pre-order walk of the subtree below `root`, or null at its end.
-// Only elements are descended into: an entity reference's children belong to the entity.
-const xmlNode* next_in_document_order(const xmlNode* node, const xmlNode* root) {
-  if (node->type == XML_ELEMENT_NODE && node->children != nullptr) return node->children;
-  for (; node != root && node != nullptr; node = node->parent) {
-    if (node->next != nullptr) return node->next;
-  }
-  return nullptr;
-}
+// Never XML_PARSE_NOENT, XML_PARSE_DTDLOAD or XML_PARSE_HUGE: entities stay unexpanded (no
+// expansion bombs, no external files) and libxml2's limits on depth and sizes stay in force.
+// The text was checked to be UTF-8 when it was read, so an encoding declaration is ignored
+// (XML_PARSE_IGNORE_ENC); naming "UTF-8" as the encoding instead would run the whole text
+// through a converter.
+constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOWARNING | XML_PARSE_NOERROR |
+                              XML_PARSE_IGNORE_ENC | XML_PARSE_NOBLANKS | XML_PARSE_COMPACT;
 
-const xmlNode* enclosing_device(const xmlNode* node) {
-  for (const xmlNode* up = node->parent; up != nullptr; up = up->parent) {
-    if (is_element(up, "device")) return up;
-  }
-  return nullptr;
-}
-
-class LibraryCollector {
- public:
-  explicit LibraryCollector(EagleAttributes& attributes) : attributes_(attributes) {}
-
-  void visit(const xmlNode* node) {
-    if (node->type != XML_ELEMENT_NODE) return;
-    if (is_element(node, "package")) {
-      visit_package(node);
-    } else if (is_element(node, "connect")) {
-      visit_connect(node);
-    } else if (is_element(node, "device") && !library_.chosen_package) {
-      choose_device(node);
-    }
-  }
-
-  EagleLibrary take() { return std::move(library_); }
-
- private:
-  void visit_package(const xmlNode* package) {
-    auto name = attributes_.get(package, "name");
-    if (!name) return;
-    EaglePackage contents;
-    for (const xmlNode* node = package->children; node != nullptr;
-         node = next_in_document_order(node, package)) {
-      if (is_element(node, "smd") || is_element(node, "pad")) add_pad(node, contents);
-    }
-    library_.packages.insert_or_assign(std::move(*name), std::move(contents));
-  }
-
-  void add_pad(const xmlNode* pad, EaglePackage& package) {
-    if (auto label = attributes_.get(pad, "name")) package.pads.push_back(trim_space(*label));
-    const auto x_text = attributes_.get(pad, "x");
-    const auto y_text = attributes_.get(pad, "y");
-    if (!x_text || !y_text) return;
-    const auto x = parse_eagle_number(*x_text);
-    const auto y = parse_eagle_number(*y_text);
-    if (x && y) package.extent.add(*x, *y);
-  }
-
-  // The connects seen so far belong to other devices: those of this one follow its start.
-  void choose_device(const xmlNode* device) {
-    library_.chosen_package = attributes_.get(device, "package");
-    if (!library_.chosen_package) return;
-    chosen_device_ = device;
-    library_.connects.clear();
-  }
-
-  void visit_connect(const xmlNode* connect) {
-    if (chosen_device_ != nullptr && enclosing_device(connect) != chosen_device_) return;
-    auto pin = attributes_.get(connect, "pin");
-    auto pad = attributes_.get(connect, "pad");
-    if (!pin || !pad) return;
-    library_.connects.push_back({std::move(*pin), std::move(*pad)});
-  }
-
-  EagleAttributes& attributes_;
-  EagleLibrary library_;
-  const xmlNode* chosen_device_ = nullptr;
+struct ParserContextDeleter {
+  void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
 };
+using ParserContext = std::unique_ptr<xmlParserCtxt, ParserContextDeleter>;
+
+// What is left of the document once parsed: the declarations of its document type.
+struct DocumentDeleter {
+  void operator()(xmlDoc* document) const { xmlFreeDoc(document); }
+};
+using Document = std::unique_ptr<xmlDoc, DocumentDeleter>;
+
+Error xml_failure(Error cause) {
+  return std::move(cause).wrap("parsing EAGLE XML");
+}
+
+// libxml2's SAX2 callbacks receive the parser context, which carries the collector.
+EagleLibraryCollector& collector_of(void* context) {
+  return *static_cast<EagleLibraryCollector*>(static_cast<xmlParserCtxt*>(context)->_private);
+}
+
+void on_start(void* context, const xmlChar* local_name, const xmlChar* prefix, const xmlChar* uri,
+              int, const xmlChar**, int attribute_count, int, const xmlChar** attributes) {
+  auto* parser = static_cast<xmlParserCtxt*>(context);
+  if (!collector_of(context).start(local_name, prefix, uri, parser->myDoc, attributes,
+                                   attribute_count)) {
+    xmlStopParser(parser);
+  }
+}
+
+void on_end(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
+  collector_of(context).end();
+}
+
+// Hands the text to the parser piece by piece: the parser keeps only a window of it, where
+// reading the whole of it from memory would have it copy the text first.
+struct TextSource {
+  std::string_view rest;
+};
+
+int read_text(void* context, char* buffer, int length) {
+  auto& source = *static_cast<TextSource*>(context);
+  const std::size_t count = std::min(source.rest.size(), static_cast<std::size_t>(length));
+  std::memcpy(buffer, source.rest.data(), count);
+  source.rest.remove_prefix(count);
+  return static_cast<int>(count);
+}
+
+int close_text(void*) {
+  return 0;
+}
+
+void ignore_text(void*, const xmlChar*, int) {}
+void ignore_name(void*, const xmlChar*) {}
+void ignore_instruction(void*, const xmlChar*, const xmlChar*) {}
+
+// libxml2's own handlers, which keep the document type declaration and its entities in the
+// context's document, with everything that would build the element tree turned off.
+xmlSAXHandler stream_handler() {
+  xmlSAXHandler handler{};
+  xmlSAXVersion(&handler, 2);
+  handler.startElementNs = on_start;
+  handler.endElementNs = on_end;
+  handler.characters = ignore_text;
+  handler.ignorableWhitespace = ignore_text;
+  handler.cdataBlock = ignore_text;
+  handler.comment = ignore_name;
+  handler.reference = ignore_name;
+  handler.processingInstruction = ignore_instruction;
+  return handler;
+}
 
 }  // namespace
 
-Result<EagleLibrary> collect_eagle_library(const xmlDoc& document, std::size_t expansion_budget) {
-  EagleAttributes attributes(&document, expansion_budget);
-  LibraryCollector collector(attributes);
-  const auto* root = reinterpret_cast<const xmlNode*>(&document);
-  for (const xmlNode* node = root->children; node != nullptr;
-       node = next_in_document_order(node, root)) {
-    collector.visit(node);
+Result<EagleLibrary> read_eagle_library(std::string_view text, const EagleReadLimits& limits) {
+  if (text.size() > static_cast<std::size_t>(INT_MAX)) {
+    return xml_failure(Error("document larger than the XML parser accepts (2 GiB)"));
   }
-  if (attributes.budget_exhausted()) {
-    return Error("entity references in attribute values expand beyond " +
-                 std::to_string(expansion_budget) + " bytes");
-  }
+  XmlErrorCapture capture;
+  const ParserContext context(xmlNewParserCtxt());
+  if (!context) return xml_failure(Error("out of memory"));
+  *context->sax = stream_handler();
+  EagleLibraryCollector collector(limits);
+  context->_private = &collector;
+  TextSource source{text};
+  const Document document(xmlCtxtReadIO(context.get(), read_text, close_text, &source, nullptr,
+                                        nullptr, kParseOptions));
+  if (collector.failure()) return *collector.failure();
+  if (context->wellFormed == 0) return xml_failure(capture.first_error());
   return collector.take();
 }
 

@@ -3,8 +3,6 @@
 #include <utility>
 
 #include "parsers/eagle_library.hpp"
-#include "parsers/eagle_pins.hpp"
-#include "parsers/eagle_xml_document.hpp"
 #include "parsers/read_text_file.hpp"
 
 namespace tessan {
@@ -24,13 +22,14 @@ std::optional<std::string> chosen_package_name(const EagleLibrary& library) {
 SourceData record_of(EagleLibrary library) {
   SourceData record;
   record.name = "eagle";
-  record.pins = eagle_pins(library);
+  record.pins = std::move(library.pins);
   const auto name = chosen_package_name(library);
   if (!name) return record;
   PackageInfo package;
   const auto found = library.packages.find(*name);
   if (found != library.packages.end()) {
     record.pads = std::move(found->second.pads);
+    if (found->second.geometry_complete) record.pad_geometry = std::move(found->second.geometry);
     package.body_x_mm = found->second.extent.width();
     package.body_y_mm = found->second.extent.height();
   }
@@ -44,10 +43,9 @@ SourceData record_of(EagleLibrary library) {
 Result<SourceData> read_eagle(const std::filesystem::path& library_path) {
   auto text = read_text_file(library_path);
   if (!text) return std::move(text).error();
-  auto document = parse_xml_document(*text);
-  if (!document) return std::move(document).error().wrap("parsing EAGLE XML");
-  auto library = collect_eagle_library(**document, text->size() + kEntityExpansionAllowance);
-  if (!library) return std::move(library).error().wrap("parsing EAGLE XML");
+  auto library =
+      read_eagle_library(*text, EagleReadLimits{text->size() + kEntityExpansionAllowance});
+  if (!library) return std::move(library).error();
   return record_of(std::move(library).value());
 }
 

@@ -44,6 +44,23 @@ TEST(CommandLine, CheckOptionsAreStoredAsTyped) {
   EXPECT_TRUE(check.force);
 }
 
+TEST(CommandLine, ReportTakesTheSourceOptionsOfCheckAndAnOutputFile) {
+  const Cli bare = parse({"report", "chips/M"});
+  ASSERT_TRUE(std::holds_alternative<Report>(bare));
+  EXPECT_EQ(std::get<Report>(bare).chip_dir, "chips/M");
+  EXPECT_FALSE(std::get<Report>(bare).out || std::get<Report>(bare).mpn);
+
+  const Cli cli = parse({"report", "chips/M", "--kicad-mod", "k.kicad_mod", "--eagle", "e.lbr",
+                         "--quarn-symbol", "s.json", "--mpn", "M 2", "--out", "page.html"});
+  ASSERT_TRUE(std::holds_alternative<Report>(cli));
+  const Report& report = std::get<Report>(cli);
+  EXPECT_EQ(report.kicad_mod, "k.kicad_mod");
+  EXPECT_EQ(report.eagle, "e.lbr");
+  EXPECT_EQ(report.quarn_symbol, "s.json");
+  EXPECT_EQ(report.mpn, "M 2");
+  EXPECT_EQ(report.out, "page.html");
+}
+
 TEST(CommandLine, OtherSubcommands) {
   const Cli inspect = parse({"inspect", "chips/M/"});
   ASSERT_TRUE(std::holds_alternative<Inspect>(inspect));

@@ -203,10 +203,12 @@ TEST(PinlessExtraPads, ExplainedOnlyByTheGeometrysRoles) {
   for (const PinlessCase& c : cases) {
     const std::vector<SourceData> data = {qfn("kicad", true, c.pin_on_via), qfn("altium", false)};
     const SourceRefs refs = {&data[0], &data[1]};
-    const std::optional<Variant> variant = pad_variant(refs, true, c.label_pads);
+    const std::optional<Variant> variant = label_pad_variant(refs, true, c.label_pads);
     const auto* extras = variant ? std::get_if<ModuleExtraPads>(&*variant) : nullptr;
     EXPECT_EQ(extras != nullptr, c.explained) << c.what;
-    if (extras != nullptr) EXPECT_EQ(extras->extra_count, 16u) << c.what;
+    if (extras != nullptr) {
+      EXPECT_EQ(extras->extra_count, 16u) << c.what;
+    }
   }
 }
 

@@ -174,18 +174,46 @@ TEST_F(EagleHostile, AHugeAttributeValueIsRefusedWithinBounds) {
   EXPECT_LT(run.peak_rise_mib, memory_ceiling_mib(text.size()));
 }
 
-// libxml2's tree of markup this dense takes about thirty times the text (each attribute is a
-// node with a text child); the walk adds little to it. The bound is linear in the input.
+// The library is read as a stream: what stays is the text and the pads kept from it, so the
+// memory is a small multiple of the input.
 TEST_F(EagleHostile, AHugeLibraryReadsWithinBounds) {
+  // With a line beside each pad, so that the pads stay below the most one source may have.
   const std::string pad =
-      "<smd name=\"P\" x=\"1.27\" y=\"-0.5\" dx=\"0.3\" dy=\"1.2\" layer=\"1\"/>\n";
+      "<smd name=\"P\" x=\"1.27\" y=\"-0.5\" dx=\"0.3\" dy=\"1.2\" layer=\"1\"/>\n"
+      "<wire x1=\"-1.27\" y1=\"0.5\" x2=\"1.27\" y2=\"0.5\" width=\"0.2\" layer=\"21\"/>\n";
   const std::string pads = repeated(pad, huge_input_bytes());
   const std::string text = library_with("", "<package name=\"SO8\">" + pads + "</package>");
   const auto run = read_bounded(text);
   ASSERT_TRUE(run.finished) << run.ending;
   EXPECT_EQ(run.report, "pins=2 pads=" + std::to_string(pads.size() / pad.size()) + " package=SO8");
-  const double tree_factor = sanitized_build() ? 80 : 40;  // the sanitizer pads each allocation
-  EXPECT_LT(run.peak_rise_mib, tree_factor * static_cast<double>(text.size() >> 20) + 256);
+  EXPECT_LT(run.peak_rise_mib, memory_ceiling_mib(text.size()));
+}
+
+// Each pad belongs to the package nearest above it, so nested packages cost no more than flat
+// ones: every pad is collected once.
+TEST_F(EagleHostile, NestedPackagesCollectEachPadOnce) {
+  constexpr std::size_t kDepth = 250;
+  std::string open;
+  std::string close;
+  for (std::size_t i = 0; i < kDepth; ++i) {
+    open += "<package name=\"P" + std::to_string(i) + "\">";
+    close += "</package>";
+  }
+  const std::string pad = "<smd name=\"1\" x=\"0\" y=\"0\" dx=\"1\" dy=\"1\" layer=\"1\"/>";
+  const std::string pads = repeated(pad, 2 << 20);
+  const std::string body = open + pads + close;
+  const auto chosen = [&](std::size_t level) {
+    std::string text = library_with("", body);
+    const std::string device = "package=\"SO8\"";
+    return text.replace(text.find(device), device.size(),
+                        "package=\"P" + std::to_string(level) + "\"");
+  };
+  const auto inner = read_bounded(chosen(kDepth - 1));
+  ASSERT_TRUE(inner.finished) << inner.ending;
+  EXPECT_EQ(inner.report, "pins=2 pads=" + std::to_string(pads.size() / pad.size()) + " package=P" +
+                              std::to_string(kDepth - 1));
+  EXPECT_LT(inner.peak_rise_mib, memory_ceiling_mib(body.size()));
+  EXPECT_EQ(read_text(chosen(0)), "pins=2 pads=0 package=P0");
 }
 
 }  // namespace

@@ -68,7 +68,8 @@ const Words kCheckOptions = {"--altium",    "--eagle",           "--force",     
 INSTANTIATE_TEST_SUITE_P(
     Words, CompletesWords,
     ::testing::Values(
-        CompletionCase{"Subcommands", {"tessan", ""}, {"check", "health", "inspect", "install"}},
+        CompletionCase{
+            "Subcommands", {"tessan", ""}, {"check", "health", "inspect", "install", "report"}},
         CompletionCase{"SubcommandPrefix", {"tessan", "in"}, {"inspect", "install"}},
         CompletionCase{"ProgramOptions", {"tessan", "--"}, {"--help", "--version"}},
         CompletionCase{"CheckOptions", {"tessan", "check", "--"}, kCheckOptions},
@@ -77,6 +78,11 @@ INSTANTIATE_TEST_SUITE_P(
         CompletionCase{"AfterAFlag", {"tessan", "check", "--force", "--j"}, {"--json-only"}},
         CompletionCase{"AfterAValue", {"tessan", "check", "--mpn", "X", "--o"}, {"--out-dir"}},
         CompletionCase{"NothingForTheMpn", {"tessan", "check", "--mpn", ""}, {}},
+        CompletionCase{"ReportOptions",
+                       {"tessan", "report", "--"},
+                       {"--altium", "--eagle", "--help", "--kicad-mod", "--kicad-sym", "--mpn",
+                        "--out", "--quarn-footprint", "--quarn-symbol"}},
+        CompletionCase{"NothingForTheReportMpn", {"tessan", "report", "--mpn", ""}, {}},
         CompletionCase{"HealthTakesOnlyHelp", {"tessan", "health", "-"}, {"--help", "-h"}}),
     [](const auto& info) { return info.param.name; });
 
@@ -87,7 +93,7 @@ class CompletesPaths : public CompletionTest {
     CompletionTest::SetUp();
     std::filesystem::create_directories(dir_.path() / "chips" / "LM358DR");
     for (const char* file : {"a.kicad_sym", "a.kicad_mod", "a.lbr", "a.PcbLib", "b.INTLIB",
-                             "a.SchLib", "a-symbol.extracted.json", "notes.txt"}) {
+                             "a.SchLib", "a-symbol.extracted.json", "notes.txt", "page.html"}) {
       dir_.write(file, "");
     }
   }
@@ -111,6 +117,9 @@ TEST_F(CompletesPaths, OverridesOfferFilesOfTheirFormat) {
   EXPECT_EQ(complete_here({"tessan", "check", "--quarn-symbol", "a"}),
             Words{"a-symbol.extracted.json"});
   EXPECT_EQ(complete_here({"tessan", "check", "--out-dir", ""}), Words{"chips"});
+  EXPECT_EQ(complete_here({"tessan", "report", "--eagle", ""}), (Words{"a.lbr", "chips"}));
+  EXPECT_EQ(complete_here({"tessan", "report", "--out", ""}), (Words{"chips", "page.html"}));
+  EXPECT_EQ(complete_here({"tessan", "report", "ch"}), Words{"chips"});
 }
 
 TEST_F(CompletesPaths, ValueAfterAnEqualsSign) {
@@ -119,9 +128,11 @@ TEST_F(CompletesPaths, ValueAfterAnEqualsSign) {
 }
 
 TEST_F(CompletionTest, OffersEveryOptionOfTheHelpAndRegistersForTessan) {
-  Words from_help = help_of("check").long_options;
-  std::sort(from_help.begin(), from_help.end());
-  EXPECT_EQ(complete({"tessan", "check", "--"}), from_help);
+  for (const std::string command : {"check", "report"}) {
+    Words from_help = help_of(command).long_options;
+    std::sort(from_help.begin(), from_help.end());
+    EXPECT_EQ(complete({"tessan", command, "--"}), from_help) << command;
+  }
 
   const auto run =
       run_shell("bash --norc --noprofile -c " +

@@ -64,16 +64,36 @@ std::string code_block_after(const std::string& markdown, const std::string& ope
 
 TEST(Documentation, ReadmeShowsWhatTheDemoPrints) {
   const TempDir root;
-  const auto chip = root.path() / "DRV8837DSGR";
+  const auto chip = root.path() / "examples/DRV8837DSGR";
+  std::filesystem::create_directories(chip.parent_path());
   std::filesystem::copy(kSource / "examples/DRV8837DSGR", chip);
   const auto check = run_tessan({"check", "--force", chip.string()});
   const auto inspect = run_tessan({"inspect", chip.string()});
+  // As the demo calls it, from the source tree, with the page's path as typed.
+  const auto report = run_tessan({"report", "examples/DRV8837DSGR", "--out",
+                                  "examples/DRV8837DSGR/DRV8837DSGR-tessan.report.html"},
+                                 {}, root.path());
   const std::string printed = check.out + check.err +
                               "exit code: " + std::to_string(check.exit_code) + "\n" + inspect.out +
-                              inspect.err;
+                              inspect.err + report.out + report.err;
   EXPECT_EQ(code_block_after(read_file(kSource / "README.md"),
                              "`make demo` prints (after the build lines):\n\n```\n"),
             printed);
+}
+
+TEST(Documentation, ReadmeShowsTheReviewPageScreenshotThatTheMakefileTakes) {
+  const std::string readme = read_file(kSource / "README.md");
+  EXPECT_NE(readme.find("](doc/report-screenshot.png)"), std::string::npos);
+  const std::string png = read_file(kSource / "doc/report-screenshot.png");
+  EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+  EXPECT_NE(read_file(kSource / "Makefile").find("doc/report-screenshot.png"), std::string::npos);
+}
+
+TEST(Documentation, SkillHandsADivergentChipToAPersonWithTheReviewPage) {
+  const std::string skill = read_file(kSource / "SKILL.md");
+  EXPECT_NE(skill.find("- `tessan report <CHIP_DIR> [--out <file>]`"), std::string::npos);
+  EXPECT_NE(skill.find("Run `tessan report <CHIP_DIR>` first and hand over the page"),
+            std::string::npos);
 }
 
 TEST(Documentation, EveryDocumentNamesTheSchemaAndItsInstalledPlace) {

@@ -70,7 +70,7 @@ TEST_P(ManualPageCommand, CarriesTheHelpTextsAndOptionNames) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCommand, ManualPageCommand,
-                         ::testing::Values("", "check", "inspect", "health", "install"),
+                         ::testing::Values("", "check", "report", "inspect", "health", "install"),
                          [](const auto& info) {
                            return info.param.empty() ? std::string("program") : info.param;
                          });

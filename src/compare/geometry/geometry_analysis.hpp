@@ -18,10 +18,13 @@ enum class Mounting : std::uint8_t { Smd, ThroughHole, Mixed };
 // One source that carries pad geometry.
 struct FootprintGeometry {
   const SourceData* source = nullptr;
-  std::vector<PadRole> roles;  // one per pad, same order as the source's pads
-  bool usable = false;         // false: the rules below ignore this footprint
-  double pitch = 0;            // mm, over the ring pads
-  double span_x = 0;           // extent of the ring pad centres, mm
+  std::vector<PadRole> roles;       // one per pad, same order as the source's pads
+  std::vector<std::string> labels;  // one per pad: the folded label, empty when blank
+  bool usable = false;              // false: the rules below ignore this footprint
+  double origin_x = 0;              // centre of the frame, in the source's coordinates
+  double origin_y = 0;
+  double pitch = 0;   // mm, over the ring pads
+  double span_x = 0;  // extent of the ring pad centres, mm
   double span_y = 0;
   Mounting mounting = Mounting::Smd;
   // The pads moved into one common frame (the first usable footprint's, centred on its frame),
@@ -38,6 +41,13 @@ struct PairAlignment {
   int quarter_turns = 0;  // counter-clockwise turns of `second` onto `first`
   std::vector<std::pair<std::size_t, std::size_t>> matched;  // pad indices (first, second)
   double largest_error = 0;                                  // mm, the farthest matched pair
+  double shift_x = 0;  // added to `second`'s turned, centred pads to lie on `first`'s
+  double shift_y = 0;
+  std::size_t first_matchable = 0;  // sizes of the two match sets
+  std::size_t second_matchable = 0;
+  std::size_t equal_labels = 0;  // matched pairs with one folded label
+  bool package_differs = false;  // a reason for `package_conflicts`
+  bool numbered_differently = false;
 };
 
 struct GeometryAnalysis {
@@ -46,6 +56,9 @@ struct GeometryAnalysis {
   std::vector<std::string> package_conflicts;    // different packages, for `package_family`
   std::vector<std::string> numbering_conflicts;  // numbering by position, for `pad_numbers`
 };
+
+// True when at least two footprints are usable: only then do the geometry rules apply.
+bool geometry_applies(const GeometryAnalysis& analysis);
 
 // Never fails; sources without geometry are left out.
 GeometryAnalysis analyse_geometry(const SourceRefs& sources);

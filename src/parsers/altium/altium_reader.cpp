@@ -21,6 +21,7 @@ SourceData source_from(FootprintVariant variant, std::vector<Pin> pins) {
   SourceData source;
   source.name = "altium";
   source.pads = std::move(variant.pads);
+  source.pad_geometry = std::move(variant.pad_geometry);
   source.pins = std::move(pins);
   if (variant.module_name) {
     PackageInfo package;

@@ -6,6 +6,7 @@
 
 #include "compare/pin_text.hpp"
 #include "compare/unicode_upper.hpp"
+#include "parsers/altium/altium_pad_geometry.hpp"
 
 namespace tessan {
 
@@ -19,7 +20,11 @@ constexpr std::uint64_t kMarkerPenalty = 100;
 FootprintVariant variant_of(altium::FootprintEntry&& entry) {
   FootprintVariant variant;
   variant.pads.reserve(entry.pads.size());
-  for (const altium::Pad& pad : entry.pads) variant.pads.push_back(trim_space(pad.number));
+  variant.pad_geometry.reserve(entry.pads.size());
+  for (altium::Pad& pad : entry.pads) {
+    variant.pad_geometry.push_back(pad_geometry_of(pad));
+    variant.pads.push_back(trim_space(pad.number));
+  }
   variant.module_name = std::move(entry.module_name);
   variant.parse_error = std::move(entry.parse_error);
   return variant;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "altium_pcblib/footprint.hpp"
+#include "compare/source_data.hpp"
 
 namespace tessan {
 
@@ -15,6 +16,7 @@ struct FootprintVariant {
   std::vector<std::string> pads;  // pad labels in library order
   std::optional<std::string> module_name;
   std::optional<std::string> parse_error;
+  std::vector<PadGeometry> pad_geometry;  // one per pad label, y pointing up
 
   bool operator==(const FootprintVariant&) const = default;
 };

@@ -1,4 +1,5 @@
-// The footprint side of the KiCad source: name and pad labels of a .kicad_mod file.
+// The footprint side of the KiCad source: name, pad labels and pad geometry of a .kicad_mod
+// file.
 #pragma once
 
 #include <optional>
@@ -6,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "compare/source_data.hpp"
 #include "parsers/kicad/sexpr_token.hpp"
 
 namespace tessan {
@@ -13,6 +15,9 @@ namespace tessan {
 struct KicadFootprint {
   std::optional<std::string> name;  // of the first "(footprint" or "(module" list
   std::vector<std::string> pads;    // one label per "(pad" list, in file order, duplicates kept
+  // One entry per label; absent when some pad lacks a position or a size, or a pad list lies
+  // inside another.
+  std::optional<std::vector<PadGeometry>> pad_geometry;
 
   bool operator==(const KicadFootprint&) const = default;
 };

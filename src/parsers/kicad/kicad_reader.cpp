@@ -29,6 +29,7 @@ Result<SourceData> read_kicad(const std::optional<std::filesystem::path>& symbol
     SexprStreamCursor cursor(*text);
     KicadFootprint footprint = walk_kicad_footprint(cursor);
     record.pads = std::move(footprint.pads);
+    record.pad_geometry = std::move(footprint.pad_geometry);
     if (footprint.name) record.package = PackageInfo{{}, {}, std::move(*footprint.name)};
   }
   return record;

@@ -152,7 +152,7 @@ TEST(Hints, BodyDimConflictsMentioningQuarnAskForARerun) {
 
 TEST(Hints, CoveredStubConflictGivesTheStubHintWithThePinCount) {
   SourceData kicad{
-      "kicad", std::nullopt, {}, {{"1", "1", true}, {"2", "2", true}, {"3", "", true}}};
+      "kicad", std::nullopt, {}, {{"1", "1", true}, {"2", "2", true}, {"3", "", true}}, {}};
   const auto hints = hints_for(
       disagreeing("pin_names", {},
                   {"kicad has stub-only pin names (UL bundle did not carry the part's real pin "

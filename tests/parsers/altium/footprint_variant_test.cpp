@@ -66,8 +66,10 @@ TEST(FootprintVariants, TakeLabelsNameAndErrorAndDropOnlyFailedEntriesWithoutPad
   failed.parse_error = "stream too short (2 bytes)";
   auto variants = tessan::footprint_variants(std::vector{footprint, failed});
   ASSERT_EQ(variants.size(), 2u);
-  EXPECT_EQ(variants[0], (FootprintVariant{{"1", "", "?"}, "SOT23", std::nullopt}));
-  EXPECT_EQ(variants[1], (FootprintVariant{{}, "QFN", "stream too short (2 bytes)"}));
+  EXPECT_EQ(variants[0],
+            (FootprintVariant{
+                {"1", "", "?"}, "SOT23", std::nullopt, std::vector<tessan::PadGeometry>(3)}));
+  EXPECT_EQ(variants[1], (FootprintVariant{{}, "QFN", "stream too short (2 bytes)", {}}));
 
   variants = {variant("A", 0, "stream too short (1 bytes)"), variant("B", 0),
               variant("C", 2, "odd")};

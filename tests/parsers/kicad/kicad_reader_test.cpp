@@ -39,18 +39,19 @@ TEST_F(KicadReaderTest, AssemblesTheRecordFromEitherOrBothFiles) {
   const std::vector<Pin> pins = {{"1", "IN", false}, {"2", "2", true}};
   const std::vector<std::string> pads = {"1", "2"};
   const PackageInfo package{std::nullopt, std::nullopt, "SOT-23"};
+  const std::vector<PadGeometry> geometry(2, PadGeometry{0, 0, 1, 1});
 
   const auto both = read_kicad(symbol, footprint);
   ASSERT_TRUE(both.ok()) << both.error().chain();
-  EXPECT_EQ(*both, (SourceData{"kicad", package, pads, pins}));
+  EXPECT_EQ(*both, (SourceData{"kicad", package, pads, pins, geometry}));
 
   const auto symbol_only = read_kicad(symbol, std::nullopt);
   ASSERT_TRUE(symbol_only.ok());
-  EXPECT_EQ(*symbol_only, (SourceData{"kicad", std::nullopt, {}, pins}));
+  EXPECT_EQ(*symbol_only, (SourceData{"kicad", std::nullopt, {}, pins, std::nullopt}));
 
   const auto footprint_only = read_kicad(std::nullopt, footprint);
   ASSERT_TRUE(footprint_only.ok());
-  EXPECT_EQ(*footprint_only, (SourceData{"kicad", package, pads, {}}));
+  EXPECT_EQ(*footprint_only, (SourceData{"kicad", package, pads, {}, geometry}));
 }
 
 TEST_F(KicadReaderTest, FootprintWithoutANameHasNoPackage) {
