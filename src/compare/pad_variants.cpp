@@ -10,17 +10,14 @@
 namespace tessan {
 namespace {
 
-// The label rules that the geometry does not overrule: mechanical pads, and extra pads that
-// the roles call vias, paste, holes or an exposed pad.
+// The one label rule that the geometry does not overrule: mechanical pads. (Extra pads that
+// the roles call vias, paste, holes or an exposed pad the roles have judged already; an exposed
+// pad labelled like a signal pin they refuse.)
 std::optional<Variant> after_geometry(const SourceRefs& sources, const GeometryAnalysis& geometry) {
   if (!geometry.numbering_conflicts.empty()) return std::nullopt;
   const PadEvidence evidence = gather_pad_evidence(sources);
   if (evidence.padded.size() < 2) return std::nullopt;
-  if (auto mechanical = mechanical_pads_variant(evidence, sources)) return std::move(*mechanical);
-  if (auto pinless = pinless_extra_pads(evidence, sources, geometry_label_pads(geometry))) {
-    return std::move(*pinless);
-  }
-  return std::nullopt;
+  return mechanical_pads_variant(evidence, sources);
 }
 
 }  // namespace

@@ -11,9 +11,9 @@
 namespace tessan {
 
 // With two usable footprints in `geometry`, the pad roles decide first; when they explain
-// nothing, and no footprint numbers another's pads differently, the label rules that ask the
-// roles (mechanical pads, pinless extra pads) may still. Otherwise `label_pad_variant`, with
-// what the geometry of single footprints says about their labels.
+// nothing, and no footprint numbers another's pads differently, mechanical pads may still.
+// Otherwise `label_pad_variant`, with what the geometry of single footprints says about their
+// labels.
 std::optional<Variant> pad_variant(const SourceRefs& sources, bool pad_counts_differ,
                                    const GeometryAnalysis& geometry);
 
