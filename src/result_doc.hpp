@@ -94,6 +94,9 @@ struct BodyDimMeasurementArtifact {
   std::string notes;
   bool operator==(const BodyDimMeasurementArtifact&) const = default;
 };
+// An example naming a pin that one symbol does not draw ends with "=(not drawn)"; with one,
+// the variant also explains the pin counts.
+inline constexpr std::string_view kNotDrawn = "(not drawn)";
 struct NamingConventionMismatch {
   std::vector<std::string> examples;
   bool operator==(const NamingConventionMismatch&) const = default;
@@ -104,9 +107,9 @@ struct KelvinSenseRepresentation {
   std::vector<std::string> kelvin_pin_names;
   bool operator==(const KelvinSenseRepresentation&) const = default;
 };
-using Variant = std::variant<ExposedPadVariant, ModuleExtraPads, LabelOnlyMismatch,
-                             StubSymbolPinNames, BodyDimMeasurementArtifact,
-                             NamingConventionMismatch, KelvinSenseRepresentation>;
+using Variant =
+    std::variant<ExposedPadVariant, ModuleExtraPads, LabelOnlyMismatch, StubSymbolPinNames,
+                 BodyDimMeasurementArtifact, NamingConventionMismatch, KelvinSenseRepresentation>;
 
 struct ResultDoc {
   std::string schema_version{kSchemaVersion};
@@ -125,15 +128,16 @@ struct ResultDoc {
 };
 
 // ---- Enumeration texts ----
-std::string_view status_text(Status s);               // "golden", ...
-std::string_view status_enum_name(Status s);          // "Golden", ...
-std::string_view verdict_text(Verdict v);             // "agree", ...
-std::string_view verdict_enum_name(Verdict v);        // "Agree", ...
-std::int32_t status_exit_code(Status s);              // 0, 0, 2, 3
-std::string_view hint_action(const Hint& h);          // "refetch_library_source", ...
-std::string_view variant_kind(const Variant& v);      // "exposed_pad_variant", ...
+std::string_view status_text(Status s);                  // "golden", ...
+std::string_view status_enum_name(Status s);             // "Golden", ...
+std::string_view verdict_text(Verdict v);                // "agree", ...
+std::string_view verdict_enum_name(Verdict v);           // "Agree", ...
+std::int32_t status_exit_code(Status s);                 // 0, 0, 2, 3
+std::string_view hint_action(const Hint& h);             // "refetch_library_source", ...
+std::string_view variant_kind(const Variant& v);         // "exposed_pad_variant", ...
 std::string_view variant_short_label(const Variant& v);  // "ep", "module_extras", ...
-// The axis names that a variant of this kind explains.
+// The axis names that a variant of this kind explains; a naming variant with an undrawn pin
+// (`kNotDrawn`) explains "symbol_pin_count" too.
 const std::vector<std::string_view>& variant_covered_axes(const Variant& v);
 
 }  // namespace tessan

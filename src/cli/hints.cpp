@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "compare/lone_source.hpp"
+#include "compare/source_set.hpp"
 
 namespace tessan {
 
@@ -118,20 +119,38 @@ std::uint32_t pin_count_of(const std::vector<SourceData>& records, const std::st
   return 0;
 }
 
+void append_stub_hint(const std::vector<SourceData>& records, const std::string& source,
+                      std::vector<Hint>& hints) {
+  UlSymbolHasStubNames hint;
+  hint.source = source;
+  hint.pin_count = pin_count_of(records, hint.source);
+  hint.suggestion =
+      "Use quarn-extracted symbol JSON for downstream tools that need real pin labels.";
+  hint.harvo_action =
+      "Do NOT refetch the .kicad_sym \u2014 UL stub-naming is a UL-bundle property, not a harvo "
+      "choice. Instead, mark this chip dir's symbol source as 'quarn-preferred' so downstream "
+      "drawlet authors a fresh .kicad_sym from quarn's JSON.";
+  hints.emplace_back(std::move(hint));
+}
+
 void append_stub_hints(const std::vector<SourceData>& records, const AxisOutcome& axis,
                        std::vector<Hint>& hints) {
   for (const auto& conflict : axis.conflicts) {
-    if (conflict.find(kStubMarker) == std::string::npos) continue;
-    UlSymbolHasStubNames hint;
-    hint.source = first_word(conflict);
-    hint.pin_count = pin_count_of(records, hint.source);
-    hint.suggestion =
-        "Use quarn-extracted symbol JSON for downstream tools that need real pin labels.";
-    hint.harvo_action =
-        "Do NOT refetch the .kicad_sym \u2014 UL stub-naming is a UL-bundle property, not a harvo "
-        "choice. Instead, mark this chip dir's symbol source as 'quarn-preferred' so downstream "
-        "drawlet authors a fresh .kicad_sym from quarn's JSON.";
-    hints.emplace_back(std::move(hint));
+    if (conflict.find(kStubMarker) != std::string::npos) {
+      append_stub_hint(records, first_word(conflict), hints);
+    }
+  }
+}
+
+// Stub symbols that pin_names did not list as conflicts (they agree among themselves, or one
+// stands alone): a hint for each with more than two pins, whose real names matter.
+void append_quiet_stub_hints(const std::vector<SourceData>& records, const AxisOutcome& axis,
+                             std::vector<Hint>& hints) {
+  for (const auto& record : records) {
+    if (axis.values.contains(record.name) && has_pins(record) && is_stub_source(record) &&
+        record.pins.size() > 2) {
+      append_stub_hint(records, record.name, hints);
+    }
   }
 }
 
@@ -234,6 +253,9 @@ void append_axis_hints(const std::string& mpn, const std::vector<SourceData>& re
                        std::vector<Hint>& hints) {
   const SourceRefs sources = participating_sources(records);
   for (const auto& axis : axes) {
+    if (axis.axis == "pin_names" && axis.verdict != Verdict::Disagree) {
+      append_quiet_stub_hints(records, axis, hints);
+    }
     if (axis.verdict != Verdict::Disagree) continue;
     if (contains(covered, axis.axis)) {
       append_stub_hints(records, axis, hints);

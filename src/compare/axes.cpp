@@ -99,6 +99,34 @@ std::string stub_value(const SourceData& source) {
          std::to_string(source.pins.size()) + " are numeric)";
 }
 
+// A stub symbol's pins, its stub-named pins as the empty name.
+PinNameMap stub_name_map(const SourceData& source) {
+  PinNameMap map;
+  for (const Pin& pin : source.pins) {
+    map.insert_or_assign(pin_number_key(pin.number),
+                         pin.is_stub ? std::string() : normalize_pin_name(pin.name));
+  }
+  return map;
+}
+
+// Every symbol with pins is a stub symbol: one alone has nothing to compare against; several
+// agree when they agree pin by pin, and otherwise keep their stub lines.
+void settle_stub_symbols(AxisOutcome& outcome, const SourceRefs& sources) {
+  std::vector<PinNameMap> maps;
+  for (const SourceData* source : sources) {
+    if (has_pins(*source)) maps.push_back(stub_name_map(*source));
+  }
+  const bool agree = std::all_of(maps.begin(), maps.end(),
+                                 [&](const PinNameMap& map) { return map == maps.front(); });
+  if (maps.size() < 2 || agree) outcome.conflicts.clear();
+  if (maps.size() < 2) {
+    settle(outcome, maps.size(), kSeverityMajor);
+  } else {
+    outcome.verdict = agree ? Verdict::Agree : Verdict::Disagree;
+    outcome.severity = agree ? kSeverityMajor : kSeverityMinor;
+  }
+}
+
 // The loops name their entries' parts without structured bindings, which lambdas of older
 // compilers cannot capture.
 void add_pin_name_conflicts(ConflictList& conflicts, const MappedSource<PinNameMap>& reference,
@@ -134,8 +162,9 @@ void add_pad_map_conflicts(ConflictList& conflicts, const MappedSource<PinPadMap
     const auto found = other.map.find(entry.first);
     if (found == other.map.end() || found->second == entry.second) continue;
     conflicts.add([&] {
-      return "pin " + entry.first + ": " + reference.source->name + "=pad " + entry.second +
-             " but " + other.source->name + "=pad " + found->second;
+      return "pin " + entry.first + ": " + reference.source->name + "=pad " +
+             join(entry.second, ",") + " but " + other.source->name + "=pad " +
+             join(found->second, ",");
     });
   }
 }
@@ -200,6 +229,10 @@ AxisOutcome compare_pin_names(const SourceRefs& sources) {
     add_pin_name_conflicts(conflicts, named.front(), named[i]);
   }
   outcome.conflicts = std::move(conflicts).take();
+  if (named.empty() && !outcome.conflicts.empty()) {
+    settle_stub_symbols(outcome, sources);
+    return outcome;
+  }
   if (named.size() < 2) {
     outcome.verdict = outcome.conflicts.empty() ? Verdict::SourceMissing : Verdict::Disagree;
     outcome.severity = kSeverityMinor;

@@ -17,17 +17,34 @@ std::vector<std::string> minus(const LabelSet& a, const LabelSet& b) {
   return difference;
 }
 
-// Adds to `exposed` the pad that tells `labels` apart from `reference`; false when more than
+// The source puts a ground-class or exposed-pad-named pin on the pad.
+bool carries_ground_pin(const SourceData& source, const std::string& label) {
+  const std::vector<const Pin*> pins = pins_on(source, label);
+  return std::any_of(pins.begin(), pins.end(), [](const Pin* pin) {
+    return is_ground_or_exposed_name(normalize_pin_name(pin->name));
+  });
+}
+
+// A label that may be the exposed pad relabelled: it carries a ground pin, and a number
+// must be the source's highest (a ground pin moved to pad 0 is no exposed pad).
+bool grounded_exposed_label(const PaddedSource& p, const std::string& label) {
+  return carries_ground_pin(*p.source, label) &&
+         (!is_decimal_label(label) || is_highest_decimal(p.electrical, label));
+}
+
+// Adds to `exposed` the pad that tells `here` apart from `reference`; false when more than
 // one pad, or a pad that cannot be the exposed pad, does.
-bool add_exposed_difference(const PadEvidence& evidence, const LabelSet& reference,
-                            const LabelSet& labels, LabelSet& exposed) {
-  const std::vector<std::string> only_reference = minus(reference, labels);
-  const std::vector<std::string> only_here = minus(labels, reference);
+bool add_exposed_difference(const PadEvidence& evidence, const PaddedSource& reference,
+                            const PaddedSource& here, LabelSet& exposed) {
+  const std::vector<std::string> only_reference = minus(reference.electrical, here.electrical);
+  const std::vector<std::string> only_here = minus(here.electrical, reference.electrical);
   if (only_reference.size() > 1 || only_here.size() > 1) return false;
   if (!only_reference.empty() && !only_here.empty()) {
     const std::string& x = only_reference.front();
     const std::string& y = only_here.front();
-    if (!is_exposed_pad_name(x) && !is_exposed_pad_name(y)) return false;
+    const bool named = is_exposed_pad_name(x) || is_exposed_pad_name(y);
+    const bool grounded = grounded_exposed_label(reference, x) && grounded_exposed_label(here, y);
+    if (!named && !grounded) return false;
     exposed.insert({x, y});
     return true;
   }
@@ -41,7 +58,7 @@ bool add_exposed_difference(const PadEvidence& evidence, const LabelSet& referen
 }
 
 bool is_ground_like(const std::string& name, const std::set<std::string>& names_off_pad) {
-  return is_exposed_pad_name(name) || power_alias(name) == "GND" || names_off_pad.contains(name);
+  return !name.empty() && (is_ground_or_exposed_name(name) || names_off_pad.contains(name));
 }
 
 // Every pin on an exposed pad is named as the pad, as ground, or as a pin elsewhere.
@@ -58,6 +75,26 @@ bool pins_on_pads_are_ground_like(const SourceRefs& sources, const LabelSet& exp
              is_ground_like(normalize_pin_name(pin.name), names_off_pad);
     });
   });
+}
+
+// A label that some source draws several times is the exposed pad, cut into segments, only
+// when the geometry says so, or, without geometry, when every pin on it is ground-like, or no
+// pin lands on it and it is named or numbered as an exposed pad.
+bool is_exposed_label(const PadEvidence& evidence, const SourceRefs& sources,
+                      const std::string& label, const LabelPadLookup& label_pads) {
+  bool exposed_by_geometry = false;
+  for (const PaddedSource& p : evidence.padded) {
+    if (!p.electrical.contains(label)) continue;
+    const LabelPads pads = label_pads(*p.source, label);
+    if (pads == LabelPads::Other) return false;
+    exposed_by_geometry = exposed_by_geometry || pads == LabelPads::ViaPasteHoleOrEp;
+  }
+  if (exposed_by_geometry) return true;
+  const bool pinned = std::any_of(sources.begin(), sources.end(), [&](const SourceData* source) {
+    return !pins_on(*source, label).empty();
+  });
+  if (pinned) return pins_on_pads_are_ground_like(sources, {label});
+  return is_exposed_pad_name(label) || is_highest_decimal(evidence.all_electrical, label);
 }
 
 // The exposed pad's labels: the differing pads, and every pad that a source draws twice or
@@ -98,19 +135,25 @@ ExposedPadVariant exposed_pad_lists(const PadEvidence& evidence, const LabelSet&
 }  // namespace
 
 std::optional<ExposedPadVariant> exposed_pad_variant(const PadEvidence& evidence,
-                                                     const SourceRefs& sources) {
+                                                     const SourceRefs& sources,
+                                                     const LabelPadLookup& label_pads) {
   if (evidence.padded.empty()) return std::nullopt;
-  const LabelSet& reference = evidence.padded.front().electrical;
   LabelSet exposed;
   for (std::size_t i = 1; i < evidence.padded.size(); ++i) {
-    if (!add_exposed_difference(evidence, reference, evidence.padded[i].electrical, exposed)) {
+    if (!add_exposed_difference(evidence, evidence.padded.front(), evidence.padded[i], exposed)) {
       return std::nullopt;
     }
   }
   if (!pins_on_pads_are_ground_like(sources, exposed) || !pins_explained(sources, exposed)) {
     return std::nullopt;
   }
-  return exposed_pad_lists(evidence, marked_labels(evidence, exposed));
+  const LabelSet marked = marked_labels(evidence, exposed);
+  for (const std::string& label : marked) {
+    if (!exposed.contains(label) && !is_exposed_label(evidence, sources, label, label_pads)) {
+      return std::nullopt;
+    }
+  }
+  return exposed_pad_lists(evidence, marked);
 }
 
 bool pins_on_labels_are_ground_like(const SourceRefs& sources, const LabelSet& labels) {

@@ -9,10 +9,13 @@
 namespace tessan {
 
 // `ExposedPadVariant` when the sources' electrical pads differ by at most one exposed pad
-// each (named as one, or numbered past every other pad), the pins on it are ground-like, and
-// the symbols agree once it is set aside. Nothing otherwise.
+// each (named as one, numbered past every other pad, or relabelled between two pads that both
+// carry a ground pin), the pins on it are ground-like, the symbols agree once it is set aside,
+// and every label drawn as several pads is the exposed pad (`label_pads` first, then its
+// pins). Nothing otherwise.
 std::optional<ExposedPadVariant> exposed_pad_variant(const PadEvidence& evidence,
-                                                     const SourceRefs& sources);
+                                                     const SourceRefs& sources,
+                                                     const LabelPadLookup& label_pads);
 
 // True when every pin on the `labels` pads, in every source, is named as an exposed pad, as
 // ground, or as a pin elsewhere.

@@ -5,6 +5,7 @@
 
 #include "compare/exposed_pad.hpp"
 #include "compare/extra_label_judgement.hpp"
+#include "compare/geometry_label_pads.hpp"
 #include "compare/module_extra_pads.hpp"
 #include "compare/pad_evidence.hpp"
 #include "compare/pad_roles_by_label.hpp"
@@ -156,7 +157,7 @@ std::optional<Variant> exposed_or_pinless(const PadEvidence& evidence, const Pad
                                           const LabelSet& judged_exposed, const SourceRefs& sources,
                                           const GeometryAnalysis& geometry,
                                           bool pad_counts_differ) {
-  auto exposed = exposed_pad_variant(evidence, sources);
+  auto exposed = exposed_pad_variant(evidence, sources, geometry_label_pads(geometry));
   if (!exposed) return std::nullopt;
   if (!every_padded_source_has_geometry(evidence, geometry)) {
     return lists_with_judged(*exposed, held, judged_exposed, geometry);

@@ -4,8 +4,10 @@
 #include <set>
 
 #include "compare/name_moves.hpp"
+#include "compare/no_connect_pins.hpp"
 #include "compare/normalize.hpp"
 #include "compare/pin_maps.hpp"
+#include "compare/spelling_rules.hpp"
 
 namespace tessan {
 namespace {
@@ -31,13 +33,6 @@ bool same_without_underscores(std::string_view a, std::string_view b) {
   return !bare_a.empty() && bare_a == remove_underscores(b);
 }
 
-bool same_active_low(std::string_view a, std::string_view b) {
-  const std::string stripped_a = strip_active_low(a);
-  const std::string stripped_b = strip_active_low(b);
-  return (stripped_a.size() >= 2 && stripped_a == stripped_b) ||
-         is_n_prefixed_form(stripped_a, stripped_b) || is_n_prefixed_form(stripped_b, stripped_a);
-}
-
 bool both_exposed_pads(std::string_view a, std::string_view b) {
   return is_exposed_pad_name(a) && is_exposed_pad_name(b);
 }
@@ -46,9 +41,9 @@ bool is_power_component(const std::string& component) {
   return component == "VCC" || component == "GND";
 }
 
-// One name's components lie within the other's, all of them identifying; a power name must
-// match exactly (VDD against VDD_SENSE is not one pin).
-bool same_components(std::string_view a, std::string_view b) {
+}  // namespace
+
+bool nested_components(std::string_view a, std::string_view b) {
   const std::set<std::string> parts_a = name_components(a);
   const std::set<std::string> parts_b = name_components(b);
   if (parts_a.empty() || parts_b.empty()) return false;
@@ -65,6 +60,8 @@ bool same_components(std::string_view a, std::string_view b) {
   return std::none_of(all.begin(), all.end(), is_power_component) || parts_a == parts_b;
 }
 
+namespace {
+
 struct NamedSource {
   const SourceData* source;
   PinNameMap map;
@@ -76,6 +73,41 @@ std::string example(const std::string& key, const NamedSource& reference, const 
          "=" + b;
 }
 
+std::vector<NamedSource> named_sources(const SourceRefs& sources) {
+  std::vector<NamedSource> named;
+  for (const SourceData* source : sources) {
+    if (has_named_pins(*source)) named.push_back({source, pin_name_map(*source)});
+  }
+  return named;
+}
+
+PinNameMap without_no_connects(PinNameMap map, const PinPresence& presence) {
+  for (const UndrawnNoConnect& pin : presence.no_connects) map.erase(pin.key);
+  return map;
+}
+
+// The named sources number different pins, undrawn no-connect pins aside.
+bool renumbered(const std::vector<NamedSource>& named, const PinPresence& presence) {
+  if (named.empty()) return false;
+  const PinNameMap reference = without_no_connects(named.front().map, presence);
+  return std::any_of(named.begin() + 1, named.end(), [&](const NamedSource& n) {
+    return !same_keys(without_no_connects(n.map, presence), reference);
+  });
+}
+
+// Up to `kMaxExamples`, renames first, keeping room for at least one undrawn pin.
+std::vector<std::string> first_examples(const std::vector<std::string>& renames,
+                                        const std::vector<std::string>& undrawn) {
+  const std::size_t room_for_undrawn =
+      std::min(undrawn.size(), kMaxExamples - std::min(renames.size(), kMaxExamples - 1));
+  std::vector<std::string> examples(
+      renames.begin(), renames.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                             renames.size(), kMaxExamples - room_for_undrawn)));
+  examples.insert(examples.end(), undrawn.begin(),
+                  undrawn.begin() + static_cast<std::ptrdiff_t>(room_for_undrawn));
+  return examples;
+}
+
 // Adds the examples of one pair of sources; false when a difference is not benign.
 bool collect_examples(const NamedSource& reference, const NamedSource& other,
                       std::vector<std::string>& examples) {
@@ -84,7 +116,7 @@ bool collect_examples(const NamedSource& reference, const NamedSource& other,
     const auto found = other.map.find(key);
     if (found == other.map.end() || found->second == a) continue;
     const std::string& b = found->second;
-    if (!benign_at(moves, a, b)) return false;
+    if (!benign_at(moves, key, a, b)) return false;
     if (examples.size() < kMaxExamples) examples.push_back(example(key, reference, a, other, b));
   }
   return true;
@@ -92,11 +124,15 @@ bool collect_examples(const NamedSource& reference, const NamedSource& other,
 
 }  // namespace
 
-bool is_benign_rename(std::string_view a, std::string_view b) {
-  return benign_rename_rule(a, b).has_value();
-}
-
-std::optional<std::string_view> benign_rename_rule(std::string_view a, std::string_view b) {
+std::optional<std::string_view> benign_spelling_rule(std::string_view a, std::string_view b) {
+  switch (sign_relation(a, b)) {
+    case SignRelation::Opposite:
+      return std::nullopt;
+    case SignRelation::Same:
+      return "sign written another way";
+    case SignRelation::None:
+      break;
+  }
   struct Rule {
     bool (*accepts)(std::string_view, std::string_view);
     std::string_view phrase;
@@ -105,9 +141,11 @@ std::optional<std::string_view> benign_rename_rule(std::string_view a, std::stri
       {same_tokens, "same words in another order"},
       {same_power_alias, "power alias"},
       {same_without_underscores, "underscores only"},
-      {same_active_low, "active-low mark"},
+      {same_active_low_name, "active-low mark"},
       {both_exposed_pads, "exposed-pad names"},
-      {same_components, "one name's parts within the other's"},
+      {ground_class_pair, "ground-class names"},
+      {both_no_connect, "no-connect names"},
+      {same_uart_port, "serial-port instance digit"},
   };
   for (const Rule& rule : kRules) {
     if (rule.accepts(a, b)) return rule.phrase;
@@ -115,24 +153,53 @@ std::optional<std::string_view> benign_rename_rule(std::string_view a, std::stri
   return std::nullopt;
 }
 
+bool is_benign_spelling(std::string_view a, std::string_view b) {
+  return benign_spelling_rule(a, b).has_value();
+}
+
+std::optional<std::string_view> benign_rename_rule(std::string_view a, std::string_view b) {
+  if (const auto rule = benign_spelling_rule(a, b)) return rule;
+  if (sign_relation(a, b) == SignRelation::None && nested_components(a, b)) {
+    return kNestedComponentsRule;
+  }
+  return std::nullopt;
+}
+
+bool is_benign_rename(std::string_view a, std::string_view b) {
+  return benign_rename_rule(a, b).has_value();
+}
+
 std::optional<NamingConventionMismatch> naming_convention_variant(const SourceRefs& sources,
                                                                   bool pin_counts_agree) {
-  std::vector<NamedSource> named;
-  for (const SourceData* source : sources) {
-    if (has_named_pins(*source)) named.push_back({source, pin_name_map(*source)});
-  }
+  const std::vector<NamedSource> named = named_sources(sources);
   if (named.size() < 2) return std::nullopt;
+  const PinPresence presence = pin_presence(sources);
   // Equal pin counts with different pin numbers: a pin was renumbered, not renamed.
-  const bool renumbered = std::any_of(named.begin() + 1, named.end(), [&](const NamedSource& n) {
-    return !same_keys(n.map, named.front().map);
-  });
-  if (pin_counts_agree && renumbered) return std::nullopt;
-  std::vector<std::string> examples;
+  if (pin_counts_agree && renumbered(named, presence)) return std::nullopt;
+  std::vector<std::string> renames;
   for (std::size_t i = 1; i < named.size(); ++i) {
-    if (!collect_examples(named.front(), named[i], examples)) return std::nullopt;
+    if (!collect_examples(named.front(), named[i], renames)) return std::nullopt;
   }
+  std::vector<std::string> undrawn;
+  if (presence.only_no_connects_missing && presence.counts_agree_without) {
+    for (const UndrawnNoConnect& pin : presence.no_connects) {
+      undrawn.push_back("pin " + pin.key + ": " + pin.holder + "=" + pin.name + " \u2194 " +
+                        pin.lacker + "=" + std::string(kNotDrawn));
+    }
+  }
+  std::vector<std::string> examples = first_examples(renames, undrawn);
   if (examples.empty()) return std::nullopt;
   return NamingConventionMismatch{std::move(examples)};
+}
+
+bool pin_names_accepted(const SourceRefs& sources) {
+  const std::vector<NamedSource> named = named_sources(sources);
+  const PinPresence presence = pin_presence(sources);
+  std::vector<std::string> ignored;
+  for (std::size_t i = 1; i < named.size(); ++i) {
+    if (!collect_examples(named.front(), named[i], ignored)) return false;
+  }
+  return !renumbered(named, presence);
 }
 
 }  // namespace tessan

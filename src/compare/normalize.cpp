@@ -160,6 +160,22 @@ std::string fold_label(std::string_view label) {
   return std::string(label.substr(0, last));
 }
 
+bool is_ground_class(std::string_view normalized_name) {
+  const auto& names = vocabulary::kGroundClassNames;
+  return std::find(names.begin(), names.end(), normalized_name) != names.end();
+}
+
+bool is_no_connect_name(std::string_view normalized_name) {
+  std::string bare;
+  std::copy_if(normalized_name.begin(), normalized_name.end(), std::back_inserter(bare),
+               [](char c) { return c != '.' && c != '_'; });
+  const std::size_t digits = bare.find_last_not_of("0123456789");
+  if (digits == std::string::npos) return false;
+  bare.resize(digits + 1);
+  const auto& names = vocabulary::kNoConnectNames;
+  return std::find(names.begin(), names.end(), bare) != names.end();
+}
+
 std::set<std::string> name_components(std::string_view normalized_name) {
   std::string bare;
   std::copy_if(
@@ -169,6 +185,11 @@ std::set<std::string> name_components(std::string_view normalized_name) {
   std::set<std::string> components;
   auto add = [&](std::string run) {
     if (run.empty()) return;
+    const std::size_t prefix = vocabulary::kGeneralPortPrefix.size();
+    if (run.size() > prefix && run.starts_with(vocabulary::kGeneralPortPrefix) &&
+        all_digits(std::string_view(run).substr(prefix))) {
+      run = std::string(vocabulary::kPortPrefix) + run.substr(prefix);
+    }
     const auto group = signal_alias(run);
     components.insert(group ? std::string(*group) : std::move(run));
   };

@@ -30,7 +30,8 @@ std::string fold_label(std::string_view label);
 
 // The parts a normalized pin name is made of, signal aliases replaced by their group name:
 // the whole name's group when it has one, else each maximal run of A-Z, 0-9 and "+".
-// Overbar marks are ignored ("PC6_~{RESET}" -> {PC6, RESET}, "DO (IO1)" -> {IO1, MISO}).
+// Overbar marks are ignored ("PC6_~{RESET}" -> {PC6, RESET}, "DO (IO1)" -> {IO1, MISO}), and
+// a general-purpose port is written as its short form (GPIO9 -> IO9).
 std::set<std::string> name_components(std::string_view normalized_name);
 
 // A component that can tell pins apart: at least two characters, one of them A-Z.
@@ -47,6 +48,13 @@ std::string strip_active_low(std::string_view normalized_name);
 
 // True when `a` is "N" followed by `b`, and `b` has at least two characters (NRESET, RESET).
 bool is_n_prefixed_form(std::string_view a, std::string_view b);
+
+// True when the normalized name is one of the ground-class names (GND, AGND, VSS, ...).
+bool is_ground_class(std::string_view normalized_name);
+
+// True when the name, with every "." and "_" removed, is a no-connect or reserved name,
+// optionally followed by digits (NC, N.C., N/C, DNC, RESERVED2).
+bool is_no_connect_name(std::string_view normalized_name);
 
 // True when the name, with every "_" removed, is one of the exposed-pad names.
 bool is_exposed_pad_name(std::string_view normalized_name);

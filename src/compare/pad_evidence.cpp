@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "compare/normalize.hpp"
+
 namespace tessan {
 namespace {
 
@@ -40,6 +42,23 @@ PadEvidence gather_pad_evidence(const SourceRefs& sources) {
   evidence.with_most = names_with_pad_count(evidence.padded, evidence.most);
   evidence.with_fewest = names_with_pad_count(evidence.padded, evidence.fewest);
   return evidence;
+}
+
+LabelPads no_geometry(const SourceData& /*source*/, const std::string& /*folded_label*/) {
+  return LabelPads::NoGeometry;
+}
+
+std::vector<const Pin*> pins_on(const SourceData& source, const std::string& label) {
+  std::vector<const Pin*> pins;
+  for (const Pin& pin : source.pins) {
+    if (folded_pin_number(pin) == label) pins.push_back(&pin);
+  }
+  return pins;
+}
+
+bool is_ground_or_exposed_name(std::string_view normalized_name) {
+  return is_ground_class(normalized_name) || power_alias(normalized_name) == "GND" ||
+         is_exposed_pad_name(normalized_name);
 }
 
 bool is_decimal_label(std::string_view label) {

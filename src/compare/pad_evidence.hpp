@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +28,22 @@ struct PadEvidence {
 };
 
 PadEvidence gather_pad_evidence(const SourceRefs& sources);
+
+// What a source's footprint geometry says about the pads of one folded label: nothing (the
+// source has no usable geometry), that they are vias, paste, holes or an exposed pad, or that
+// they are something else.
+enum class LabelPads : std::uint8_t { NoGeometry, ViaPasteHoleOrEp, Other };
+using LabelPadLookup =
+    std::function<LabelPads(const SourceData& source, const std::string& folded_label)>;
+
+// The lookup for comparisons without geometry: `NoGeometry` for every label.
+LabelPads no_geometry(const SourceData& source, const std::string& folded_label);
+
+// The pins whose folded number is `label`, in pin order.
+std::vector<const Pin*> pins_on(const SourceData& source, const std::string& label);
+
+// A ground-class, ground-alias or exposed-pad name (normalized).
+bool is_ground_or_exposed_name(std::string_view normalized_name);
 
 // A label made of ASCII digits only.
 bool is_decimal_label(std::string_view label);

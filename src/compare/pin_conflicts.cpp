@@ -77,12 +77,12 @@ std::optional<std::string> PinConflicts::name_at(std::size_t i, const std::strin
   return found->second;
 }
 
-bool PinConflicts::names_alike(std::size_t i, std::size_t j, const std::string& a,
-                               const std::string& b) const {
+bool PinConflicts::names_alike(std::size_t i, std::size_t j, const std::string& key,
+                               const std::string& a, const std::string& b) const {
   if (a == b) return true;
   // The judgement is symmetric: with the maps swapped, the names swap too.
-  if (i < j) return benign_at(moves_.at({i, j}), a, b);
-  return benign_at(moves_.at({j, i}), b, a);
+  if (i < j) return benign_at(moves_.at({i, j}), key, a, b);
+  return benign_at(moves_.at({j, i}), key, b, a);
 }
 
 bool PinConflicts::share(std::size_t i, std::size_t j, const std::string& pin) const {
@@ -99,7 +99,7 @@ bool PinConflicts::share(std::size_t i, std::size_t j, const std::string& pin) c
   const auto a = name_at(i, pin);
   const auto b = name_at(j, pin);
   if (!a || !b) return !a && !b;
-  return names_alike(i, j, *a, *b);
+  return names_alike(i, j, pin, *a, *b);
 }
 
 std::optional<std::size_t> PinConflicts::index_of(std::string_view name) const {
@@ -124,7 +124,7 @@ bool PinConflicts::is_benign(std::string_view conflict) const {
   const auto second = index_of(rest.substr(0, rest.find('=')));
   const auto b = second ? name_at(*second, *key) : std::nullopt;
   if (!b || rest != named_[*second].source->name + "=" + *b) return false;
-  return *first != *second && *a != *b && names_alike(*first, *second, *a, *b);
+  return *first != *second && *a != *b && names_alike(*first, *second, *key, *a, *b);
 }
 
 }  // namespace tessan

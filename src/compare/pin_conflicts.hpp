@@ -45,7 +45,8 @@ class PinConflicts {
 
   bool holds_pin(const Named& named, const std::string& pin) const;
   std::optional<std::string> name_at(std::size_t i, const std::string& key) const;
-  bool names_alike(std::size_t i, std::size_t j, const std::string& a, const std::string& b) const;
+  bool names_alike(std::size_t i, std::size_t j, const std::string& key, const std::string& a,
+                   const std::string& b) const;
   std::optional<std::size_t> index_of(std::string_view name) const;
 
   bool by_name_;  // pin_to_pad_map: pins are named, values are pad sets

@@ -11,6 +11,21 @@ bool is_blank(std::string_view label) {
   return label.find_first_not_of(" \t\n\r\f\v") == std::string_view::npos;
 }
 
+bool is_decimal(std::string_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Numeric order between decimal numbers, byte order otherwise.
+bool pin_number_less(const std::string& a, const std::string& b) {
+  if (!is_decimal(a) || !is_decimal(b)) return a < b;
+  const std::string_view x =
+      std::string_view(a).substr(std::min(a.find_first_not_of('0'), a.size()));
+  const std::string_view y =
+      std::string_view(b).substr(std::min(b.find_first_not_of('0'), b.size()));
+  return x.size() != y.size() ? x.size() < y.size() : (x != y ? x < y : a < b);
+}
+
 }  // namespace
 
 PinNameMap pin_name_map(const SourceData& source) {
@@ -24,7 +39,11 @@ PinNameMap pin_name_map(const SourceData& source) {
 PinPadMap pin_pad_map(const SourceData& source) {
   PinPadMap map;
   for (const Pin& pin : source.pins) {
-    map.insert_or_assign(normalize_pin_name(pin.name), pin_number_key(pin.number));
+    map[normalize_pin_name(pin.name)].push_back(pin_number_key(pin.number));
+  }
+  for (auto& [name, numbers] : map) {
+    std::sort(numbers.begin(), numbers.end(), pin_number_less);
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
   }
   return map;
 }

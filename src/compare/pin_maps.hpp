@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "compare/source_data.hpp"
 
@@ -11,8 +12,9 @@ namespace tessan {
 
 // Pin number key -> normalized pin name; of two pins with one key, the later wins.
 using PinNameMap = std::map<std::string, std::string>;
-// Normalized pin name -> pin number key; of two pins with one name, the later wins.
-using PinPadMap = std::map<std::string, std::string>;
+// Normalized pin name -> the number keys of every pin with that name, in pin-number order
+// (numeric for decimal numbers), each once.
+using PinPadMap = std::map<std::string, std::vector<std::string>>;
 // Pad labels, ordered byte-wise.
 using LabelSet = std::set<std::string>;
 

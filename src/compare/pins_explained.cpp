@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "compare/name_moves.hpp"
+#include "compare/no_connect_pins.hpp"
 
 namespace tessan {
 namespace {
@@ -12,13 +13,15 @@ bool names_differ_benignly(const PinNameMap& reference, const PinNameMap& other)
   return std::all_of(reference.begin(), reference.end(), [&](const auto& entry) {
     const auto found = other.find(entry.first);
     return found == other.end() || found->second == entry.second ||
-           benign_at(moves, entry.second, found->second);
+           benign_at(moves, entry.first, entry.second, found->second);
   });
 }
 
 }  // namespace
 
-bool pins_explained(const SourceRefs& sources, const LabelSet& dropped) {
+bool pins_explained(const SourceRefs& sources, const LabelSet& explained_pads) {
+  LabelSet dropped = folded_no_connect_keys(pin_presence(sources));
+  dropped.insert(explained_pads.begin(), explained_pads.end());
   std::vector<PinNameMap> all_maps;
   std::vector<const PinNameMap*> named_maps;
   all_maps.reserve(sources.size());

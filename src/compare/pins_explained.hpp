@@ -6,9 +6,10 @@
 
 namespace tessan {
 
-// True when, leaving out the pins on the `dropped` pads, every source with pins numbers the
-// same (folded) pins, and every name that differs from the first named source's differs
-// benignly (`benign_at`). Stub sources count for the numbering only.
-bool pins_explained(const SourceRefs& sources, const LabelSet& dropped);
+// True when, leaving out the pins on the `explained_pads` and the no-connect pins that only
+// some symbols draw (`pin_presence`), every source with pins numbers the same (folded) pins,
+// and every name that differs from the first named source's differs benignly (`benign_at`).
+// Stub sources count for the numbering only.
+bool pins_explained(const SourceRefs& sources, const LabelSet& explained_pads);
 
 }  // namespace tessan

@@ -103,7 +103,9 @@ std::vector<Variant> classify_variants(const std::vector<AxisOutcome>& axes,
       (package_families_share_a_class(sources) || footprints_are_one_package(sources, geometry))) {
     variants.emplace_back(LabelOnlyMismatch{axis_overview(verdicts, axis_name::kPackageFamily)});
   }
-  if (verdicts.disagrees(axis_name::kPinNames)) add(variants, stub_names_variant(sources));
+  if (verdicts.disagrees(axis_name::kPinNames) && pin_names_accepted(sources)) {
+    add(variants, stub_names_variant(sources));
+  }
   if (verdicts.disagrees(axis_name::kBodyDims) && geometry_agrees) {
     variants.emplace_back(
         BodyDimMeasurementArtifact{axis_overview(verdicts, axis_name::kBodyDims)});

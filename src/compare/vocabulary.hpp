@@ -14,10 +14,10 @@ struct AliasGroup {
 };
 
 // Power-pin aliases, on normalized names ("V_" is how "V-" normalizes).
-inline constexpr std::array<std::string_view, 7> kSupplyNames = {"V+",  "VPLUS", "V_PLUS", "VCC",
-                                                                 "VDD", "VPP",   "VSUP"};
-inline constexpr std::array<std::string_view, 6> kGroundNames = {"V_",  "VMINUS", "V_MINUS",
-                                                                 "GND", "VSS",    "VEE"};
+inline constexpr std::array<std::string_view, 9> kSupplyNames = {
+    "V+", "VPLUS", "V_PLUS", "VCC", "VDD", "VPP", "VSUP", "+VS", "VS+"};
+inline constexpr std::array<std::string_view, 8> kGroundNames = {"V_",  "VMINUS", "V_MINUS", "GND",
+                                                                 "VSS", "VEE",    "_VS",     "VS_"};
 inline constexpr std::array<AliasGroup, 2> kPowerAliasGroups = {{
     {"VCC", kSupplyNames},
     {"GND", kGroundNames},
@@ -43,7 +43,10 @@ inline constexpr std::array<std::string_view, 10> kUsbMinusNames = {
 inline constexpr std::array<std::string_view, 6> kResetNames = {"RESET",  "RST",    "NRST",
                                                                 "NRESET", "RESETN", "RSTN"};
 
-inline constexpr std::array<AliasGroup, 13> kSignalAliasGroups = {{
+inline constexpr std::array<std::string_view, 3> kOutputNames = {"OUT", "VOUT", "OUTPUT"};
+inline constexpr std::array<std::string_view, 3> kInputNames = {"IN", "VIN", "INPUT"};
+
+inline constexpr std::array<AliasGroup, 15> kSignalAliasGroups = {{
     {"VCC", kSupplyNames},
     {"GND", kGroundNames},
     {"AGND", kAnalogGroundNames},
@@ -57,10 +60,40 @@ inline constexpr std::array<AliasGroup, 13> kSignalAliasGroups = {{
     {"D+", kUsbPlusNames},
     {"D-", kUsbMinusNames},
     {"RESET", kResetNames},
+    {"OUT", kOutputNames},
+    {"IN", kInputNames},
 }};
 
+// Ground pins that one library names after the domain and another plainly (normalized).
+inline constexpr std::array<std::string_view, 10> kGroundClassNames = {
+    "GND", "AGND", "DGND", "PGND", "SGND", "VSS", "VSSA", "GNDA", "AVSS", "DVSS"};
+
+// A general-purpose port "GPIOn" is the port "IOn".
+inline constexpr std::string_view kGeneralPortPrefix = "GPIO";
+inline constexpr std::string_view kPortPrefix = "IO";
+
+// After this prefix, and at the end of a differential-pair name, P and N spell + and -.
+inline constexpr std::string_view kInputPrefix = "IN";
+
+// Serial-port names whose instance digit one library writes and another leaves out (TXD0).
+inline constexpr std::array<std::string_view, 4> kUartNames = {"TXD", "RXD", "TX", "RX"};
+
+// A pin that connects to nothing or is reserved, compared with every "." and "_" removed and
+// optionally followed by digits (N.C., N/C, NC1).
+inline constexpr std::array<std::string_view, 6> kNoConnectNames = {"NC",   "NIC",  "DNC",
+                                                                    "RESV", "RSVD", "RESERVED"};
+
+// Mechanical pads: shield and mounting pads (each label optionally followed by digits), and
+// the pin names such a pad carries where a symbol draws it.
+inline constexpr std::array<std::string_view, 6> kMechanicalLabels = {"SHIELD", "SH", "S",
+                                                                      "MP",     "MH", "MT"};
+inline constexpr std::string_view kUnnumberedPadLabel = "0";
+inline constexpr std::string_view kEagleAutomaticPadPrefix = "P$";
+inline constexpr std::array<std::string_view, 5> kMechanicalPinNames = {"SHIELD", "SH", "EARTH",
+                                                                        "CHASSIS", "MOUNT"};
+
 // Marks of an active-low pin name.
-inline constexpr std::string_view kActiveLowMarks = "\\{}~!";
+inline constexpr std::string_view kActiveLowMarks = "\\{}~!*";
 inline constexpr std::array<std::string_view, 4> kActiveLowSuffixes = {"_N", "_B", "#", "_L"};
 
 // Names of an exposed (thermal) pad, compared with every "_" removed.

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "compare/pin_text.hpp"
 #include "parsers/eagle_number.hpp"
 #include "parsers/eagle_pad_geometry.hpp"
 
@@ -106,7 +107,7 @@ bool EagleLibraryCollector::add_pad(bool is_smd, EaglePackage& package) {
   const PadGeometry* geometry = nullptr;
   if (label) {
     if (package.pads.size() == limits_.max_pads) return fail(Error("too many pads"));
-    package.pads.emplace_back(*label);
+    package.pads.push_back(trim_space(*label));
     if (package.geometry_complete) geometry = add_geometry(is_smd, package);
   }
   if (geometry != nullptr) {

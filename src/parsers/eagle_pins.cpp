@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "compare/pin_text.hpp"
+
 namespace tessan {
 
 namespace {
@@ -12,18 +14,8 @@ bool is_blank(char c) {
 
 }  // namespace
 
-std::string_view strip_pin_numbering(std::string_view name) {
-  const std::size_t at = name.rfind('@');
-  if (at == std::string_view::npos || at + 1 == name.size()) return name;
-  const std::string_view suffix = name.substr(at + 1);
-  const bool digits =
-      std::all_of(suffix.begin(), suffix.end(), [](char c) { return c >= '0' && c <= '9'; });
-  return digits ? name.substr(0, at) : name;
-}
-
 // The blank-separated pad names of the connection; the whole value when it holds none.
 bool EaglePinCollector::add(std::string_view pin, std::string_view pads) {
-  const std::string_view name = strip_pin_numbering(pin);
   bool any = false;
   std::size_t pos = 0;
   while (pos < pads.size()) {
@@ -32,9 +24,9 @@ bool EaglePinCollector::add(std::string_view pin, std::string_view pads) {
     while (pos < pads.size() && !is_blank(pads[pos])) ++pos;
     if (pos == start) continue;
     any = true;
-    if (!add_one(pads.substr(start, pos - start), name)) return false;
+    if (!add_one(pads.substr(start, pos - start), pin)) return false;
   }
-  return any || add_one(pads, name);
+  return any || add_one(pads, pin);
 }
 
 void EaglePinCollector::clear() {
@@ -43,15 +35,14 @@ void EaglePinCollector::clear() {
 }
 
 bool EaglePinCollector::add_one(std::string_view number, std::string_view name) {
+  Pin pin = make_pin(number, name);
   // XML text cannot hold a NUL character, so it separates the two parts unambiguously.
   std::string key;
-  key.reserve(number.size() + 1 + name.size());
-  key.append(number).push_back('\0');
-  key.append(name);
+  key.reserve(pin.number.size() + 1 + pin.name.size());
+  key.append(pin.number).push_back('\0');
+  key.append(pin.name);
   if (!seen_.insert(std::move(key)).second) return true;
   if (pins_.size() == max_pins_) return false;
-  Pin pin{std::string(number), std::string(name), false};
-  pin.is_stub = is_stub_name(pin.name, pin.number);
   pins_.push_back(std::move(pin));
   return true;
 }

@@ -12,8 +12,9 @@
 namespace tessan {
 
 // Collects pins connect by connect. A connection naming several blank-separated pads gives one
-// pin per pad; a pin name's numbering suffix ("GND@2", which EAGLE needs for pins sharing a
-// name) is dropped; each distinct (pad, name) pair is kept once, in order of first occurrence.
+// pin per pad; numbers and names are cleaned as every reader cleans them (`make_pin`: a pin
+// name's "@" suffixes, which EAGLE needs for pins sharing a name, are dropped); each distinct
+// (pad, name) pair is kept once, in order of first occurrence.
 class EaglePinCollector {
  public:
   explicit EaglePinCollector(std::size_t max_pins) : max_pins_(max_pins) {}
@@ -32,8 +33,5 @@ class EaglePinCollector {
   std::unordered_set<std::string> seen_;
   std::vector<Pin> pins_;
 };
-
-// `name` without a trailing "@" followed by one or more digits.
-std::string_view strip_pin_numbering(std::string_view name);
 
 }  // namespace tessan

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "compare/pin_text.hpp"
 #include "parsers/count_limit.hpp"
 #include "parsers/quarn_json_filter.hpp"
 #include "parsers/read_text_file.hpp"
@@ -37,13 +38,11 @@ std::vector<Pin> pins_of(const json& symbol) {
   if (list == symbol.end() || !list->is_array()) return pins;
   pins.reserve(list->size());
   for (const json& element : *list) {
-    Pin pin;
     if (element.is_object()) {
-      pin.number = string_member(element, "number");
-      pin.name = string_member(element, "name");
+      pins.push_back(make_pin(string_member(element, "number"), string_member(element, "name")));
+    } else {
+      pins.push_back(make_pin({}, {}));
     }
-    pin.is_stub = is_stub_name(pin.name, pin.number);
-    pins.push_back(std::move(pin));
   }
   return pins;
 }
@@ -55,7 +54,7 @@ std::vector<std::string> pads_of(const json& footprint) {
   const auto descriptions = footprint.find("padDescriptions");
   if (descriptions == footprint.end() || !descriptions->is_object()) return pads;
   pads.reserve(descriptions->size());
-  for (const auto& member : descriptions->items()) pads.push_back(member.key());
+  for (const auto& member : descriptions->items()) pads.push_back(trim_space(member.key()));
   return pads;
 }
 

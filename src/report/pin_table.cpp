@@ -91,7 +91,7 @@ CellJudgement judge_cell(const Column& reference, const Column& column, const st
   const std::string& a = reference.names.at(key);
   const std::string& b = column.names.at(key);
   if (a == b) return {CellMark::Benign, "same name once normalized"};
-  if (const auto rule = benign_rule_at(*column.moves, a, b)) {
+  if (const auto rule = benign_rule_at(*column.moves, key, a, b)) {
     return {CellMark::Benign, std::string(*rule)};
   }
   return {CellMark::Real, ""};

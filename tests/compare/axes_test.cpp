@@ -44,13 +44,14 @@ TEST(CompareSources, OneSourceLeavesEveryAxisSourceMissing) {
   EXPECT_EQ(report.overall, Verdict::Agree);
 }
 
-TEST(CompareSources, OneStubSourceAloneDisagreesOnPinNames) {
+TEST(CompareSources, OneStubSourceAloneLeavesPinNamesSourceMissing) {
   const ComparisonReport report = compare_sources({source("kicad").stub_pins(1, 4)});
   const AxisOutcome& names = axis(report, kPinNames);
-  EXPECT_EQ(names.verdict, Verdict::Disagree);
-  EXPECT_EQ(names.severity, 2);
+  EXPECT_EQ(names.verdict, Verdict::SourceMissing);
+  EXPECT_EQ(names.severity, 1);
+  EXPECT_TRUE(names.conflicts.empty());
   EXPECT_EQ(names.values, (Values{{"kicad", "(stub names: 4 of 4 are numeric)"}}));
-  EXPECT_EQ(report.overall, Verdict::Disagree);
+  EXPECT_EQ(report.overall, Verdict::Agree);
 }
 
 TEST(CompareSources, DropsSourcesThatCarryNothing) {
@@ -198,7 +199,7 @@ TEST(PinToPadMap, ReportsNamesOnDifferentPads) {
   EXPECT_EQ(map.verdict, Verdict::Disagree);
   EXPECT_EQ(map.severity, 3);
   EXPECT_EQ(map.values, (Values{{"kicad", "3 mappings"}, {"quarn", "3 mappings"}}));
-  EXPECT_EQ(map.conflicts, (Texts{"pin GND: quarn=pad 9 but kicad=pad 1",
+  EXPECT_EQ(map.conflicts, (Texts{"pin GND: quarn=pad 4,9 but kicad=pad 1",
                                   "pin VDD: quarn=pad 1 but kicad=pad 9"}));
 }
 

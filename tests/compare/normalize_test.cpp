@@ -201,13 +201,26 @@ INSTANTIATE_TEST_SUITE_P(
                       ComponentsCase{"HOLD _ RESET (IO3)", {"HOLD", "IO3", "RESET"}},
                       ComponentsCase{"PB3_MOSI", {"MOSI", "PB3"}},
                       ComponentsCase{"IN+_IN_", {"IN", "IN+"}}, ComponentsCase{"~", {}},
-                      ComponentsCase{"", {}}));
+                      ComponentsCase{"GPIO5_MTDI", {"IO5", "MTDI"}}, ComponentsCase{"VIN", {"IN"}},
+                      ComponentsCase{"GPIO", {"GPIO"}}, ComponentsCase{"", {}}));
 
 TEST(IsIdentifyingComponent, NeedsTwoCharactersWithALetter) {
   for (const char* c : {"PB3", "IO", "D+", "A1"}) EXPECT_TRUE(is_identifying_component(c)) << c;
   for (const char* c : {"A", "1", "12", "+", "", "1+"}) {
     EXPECT_FALSE(is_identifying_component(c)) << c;
   }
+}
+
+TEST(NameClasses, NoConnectAndGroundClassNames) {
+  for (const char* name : {"NC", "N.C.", "N_C", "NC1", "DNC", "NIC", "RSVD", "RESERVED2"}) {
+    EXPECT_TRUE(is_no_connect_name(name)) << name;
+  }
+  for (const char* name : {"NCS", "SYNC", "NC_CS", "", "1"})
+    EXPECT_FALSE(is_no_connect_name(name)) << name;
+  for (const char* name : {"GND", "AGND", "DGND", "PGND", "SGND", "VSS", "VSSA"}) {
+    EXPECT_TRUE(is_ground_class(name)) << name;
+  }
+  for (const char* name : {"VEE", "GND_SENSE", "VDD"}) EXPECT_FALSE(is_ground_class(name)) << name;
 }
 
 }  // namespace

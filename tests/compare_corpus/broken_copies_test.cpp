@@ -8,32 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "chip_copy.hpp"
-#include "library_edits.hpp"
+#include "broken_copy.hpp"
 
 namespace tessan::testing {
 namespace {
-
-using Texts = std::vector<std::string>;
-
-const Texts kPads = {"pad_count", "pad_numbers"};
-const std::string kNames = "pin_names";
-const std::string kMap = "pin_to_pad_map";
-const std::string kPinCount = "symbol_pin_count";
-const std::string kFamily = "package_family";
-
-struct BrokenCopy {
-  std::string name;
-  std::string mpn;
-  std::function<void(const ChipCopy&, const std::filesystem::path& corpus)> edit;
-  Texts must_stay_uncovered;
-};
-
-void PrintTo(const BrokenCopy& c, std::ostream* os) {
-  *os << c.name;
-}
-
-class BrokenCopies : public ::testing::TestWithParam<BrokenCopy> {};
 
 TEST_P(BrokenCopies, StayDivergent) {
   TESSAN_REQUIRE_CORPUS(corpus);
@@ -48,43 +26,6 @@ TEST_P(BrokenCopies, StayDivergent) {
     EXPECT_NE(std::find(uncovered.begin(), uncovered.end(), axis), uncovered.end())
         << axis << " is covered; uncovered: " << ::testing::PrintToString(uncovered);
   }
-}
-
-Texts with(Texts axes, std::initializer_list<std::string> more) {
-  axes.insert(axes.end(), more);
-  return axes;
-}
-
-// ---- Edits ----
-
-auto kicad_sym(std::function<void(std::string&)> change) {
-  return [change](const ChipCopy& copy, const std::filesystem::path&) {
-    copy.edit(".kicad_sym", change);
-  };
-}
-auto kicad_mod(std::function<void(std::string&)> change) {
-  return [change](const ChipCopy& copy, const std::filesystem::path&) {
-    copy.edit(".kicad_mod", change);
-  };
-}
-auto eagle(std::function<void(std::string&)> change) {
-  return
-      [change](const ChipCopy& copy, const std::filesystem::path&) { copy.edit(".lbr", change); };
-}
-auto swap_kicad_names(std::string a, std::string b) {
-  return kicad_sym(
-      [a, b](std::string& t) { swap_texts(t, "(name \"" + a + "\"", "(name \"" + b + "\""); });
-}
-auto swap_eagle_pads(std::string pin_a, std::string pads_a, std::string pin_b, std::string pads_b) {
-  return eagle([=](std::string& t) {
-    set_eagle_connect_pads(t, pin_a, pads_b);
-    set_eagle_connect_pads(t, pin_b, pads_a);
-  });
-}
-
-void drop_altium(const ChipCopy& copy) {
-  copy.remove(".PcbLib");
-  copy.remove(".SchLib");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -33,7 +33,7 @@ TEST(CorpusHints, TheChargerBlamesItsAltiumSymbolAndItsEagleExposedPad) {
                 {"eagle has pads 9 that altium is missing", "unknown"},
                 {"Pin counts differ across sources: [8, 9, 8]", "eagle"},
                 {"pin 9 present in eagle (EP) but missing in kicad", "eagle"},
-                {"pin 7: kicad=~{CHRG} but altium=CHAR", "altium"},
+                {"pin 7: kicad=~{CHRG} but altium=~{CHAR}", "altium"},
                 {"pin 8: kicad=CE but altium=OE", "altium"},
                 {"Package families disagree across sources: eagle=SOIC, altium=UNKNOWN", "unknown"},
             }));

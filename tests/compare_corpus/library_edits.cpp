@@ -169,6 +169,35 @@ void renumber_kicad_pin(std::string& text, std::string_view from, std::string_vi
   EXPECT_EQ(renumbered, 1u);
 }
 
+void add_kicad_pin(std::string& text, std::string_view copy_of, const std::string& number,
+                   const std::string& name) {
+  for (const PinBlock& b : kicad_pin_blocks(text)) {
+    std::string block = text.substr(b.begin, b.end - b.begin);
+    if (field(block, kNumberField) != copy_of) continue;
+    set_field(block, kNumberField, "number", number);
+    set_field(block, kNameField, "name", name);
+    text.insert(b.end, "\n" + block);
+    return;
+  }
+  ADD_FAILURE() << "no pin " << copy_of;
+}
+
+void add_kicad_pad(std::string& text, std::string_view copy_of, std::string_view label) {
+  const std::string head = "(pad " + std::string(copy_of) + " ";
+  const std::size_t at = text.find(head);
+  ASSERT_NE(at, std::string::npos) << head;
+  const std::size_t end = sexpr_end(text, at);
+  const std::string pad =
+      "(pad " + std::string(label) + " " + text.substr(at + head.size(), end - at - head.size());
+  text.insert(end, "\n  " + pad);
+}
+
+void stub_kicad_pin_names(std::string& text) {
+  std::map<std::string, std::string> names;
+  for (const auto& [number, name] : kicad_pins(text)) names[number] = number;
+  rename_kicad_pins(text, names);
+}
+
 void shift_kicad_pin_names(std::string& text) {
   std::vector<std::pair<std::string, std::string>> pins = kicad_pins(text);
   std::sort(pins.begin(), pins.end(),

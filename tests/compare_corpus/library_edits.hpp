@@ -39,6 +39,16 @@ void rename_kicad_pins(std::string& text, const std::map<std::string, std::strin
 // Gives the pin numbered `from` the number `to`.
 void renumber_kicad_pin(std::string& text, std::string_view from, std::string_view to);
 
+// Adds after the pin numbered `copy_of` a copy of it with this number and name.
+void add_kicad_pin(std::string& text, std::string_view copy_of, const std::string& number,
+                   const std::string& name);
+
+// Adds after the footprint pad labelled `copy_of` (unquoted) a copy of it labelled `label`.
+void add_kicad_pad(std::string& text, std::string_view copy_of, std::string_view label);
+
+// Names every pin by its own number, as a symbol without names does.
+void stub_kicad_pin_names(std::string& text);
+
 // Moves every pin name to the pin numbered one higher (the last to the first), in numeric
 // order of the decimal pin numbers.
 void shift_kicad_pin_names(std::string& text);

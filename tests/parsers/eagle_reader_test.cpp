@@ -142,9 +142,15 @@ TEST_F(EagleReaderTest, PinsFromConnects) {
        {{"GND", "3 5  21"}},
        {{"3", "GND"}, {"5", "GND"}, {"21", "GND"}}},
       {"numbered duplicate names",
-       {{"GND@1", "4"}, {"GND@2", "9"}, {"GND@3", "9"}, {"A@", "1"}, {"B@1x", "2"}, {"@7", "7"}},
-       {{"4", "GND"}, {"9", "GND"}, {"1", "A@"}, {"2", "B@1x"}, {"7", "", true}}},
-      {"blank pad value kept whole", {{"NC", " "}}, {{" ", "NC"}}},
+       {{"GND@1", "4"},
+        {"GND@2", "9"},
+        {"GND@A", "9"},
+        {"A@", "1"},
+        {"B@1x", "2"},
+        {"@7", "7"},
+        {"C@1@2", "8"}},
+       {{"4", "GND"}, {"9", "GND"}, {"1", "A@"}, {"2", "B"}, {"7", "", true}, {"8", "C"}}},
+      {"blank pad value trimmed", {{"NC", " "}}, {{"", "NC"}}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(read(EagleLibraryText().device("P", c.connects)).pins, c.pins) << c.what;

@@ -40,8 +40,11 @@ std::string hostile_page() {
   const ResultDoc doc = hostile_document();
   const std::vector<SourceData> records = hostile_records();
   const GeometryAnalysis geometry = geometry_of(records);
-  return report::render_review_page(
-      {&doc, &records, &geometry, {{"kicad", {"/chips/" + kScript}, ""}, {"eagle", {}, kImage}}});
+  return report::render_review_page({&doc,
+                                     &records,
+                                     &geometry,
+                                     {{"kicad", {"/chips/" + kScript}, ""}, {"eagle", {}, kImage}},
+                                     ""});
 }
 
 TEST(ReviewPage, EscapesEveryLibraryText) {
@@ -100,7 +103,8 @@ TEST(ReviewPage, RendersFromTheComparisonOfRealRecords) {
   const ComparisonReport comparison = compare_sources(records);
   ResultDoc doc;
   doc.axes = comparison.axes;
-  const std::string page = report::render_review_page({&doc, &records, &comparison.geometry, {}});
+  const std::string page =
+      report::render_review_page({&doc, &records, &comparison.geometry, {}, ""});
   EXPECT_EQ(count_of(page, "<tr class=\"verdict-"), 7u);
   EXPECT_EQ(count_of(page, "<rect class=\"pad"), 32u);  // 16 pads, overlaid and alone
 }

@@ -1,28 +1,44 @@
 #include "parsers/altium/altium_pins.hpp"
 
-#include <algorithm>
+#include <string_view>
+#include <utility>
+
+#include "compare/pin_text.hpp"
 
 namespace tessan {
 
-namespace {
-
-std::string without_backslashes(std::string name) {
-  std::erase(name, '\\');
-  return name;
+std::string altium_overbar_name(std::string_view name) {
+  // Split into characters, each marked when a backslash follows it.
+  std::vector<std::pair<std::string_view, bool>> characters;
+  for (std::size_t i = 0; i < name.size();) {
+    if (name[i] == '\\') {
+      if (!characters.empty()) characters.back().second = true;
+      ++i;
+      continue;
+    }
+    std::size_t end = i + 1;
+    while (end < name.size() && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) ++end;
+    characters.emplace_back(name.substr(i, end - i), false);
+    i = end;
+  }
+  std::string result;
+  bool in_bar = false;
+  for (const auto& [character, barred] : characters) {
+    if (barred && !in_bar) result += "~{";
+    if (!barred && in_bar) result += "}";
+    in_bar = barred;
+    result += character;
+  }
+  if (in_bar) result += "}";
+  return result;
 }
-
-}  // namespace
 
 std::vector<Pin> pins_from_component(const altium::Component& component) {
   std::vector<Pin> pins;
   pins.reserve(component.pins.size());
   for (const altium::SchPin& sch_pin : component.pins) {
     if (sch_pin.number.empty()) continue;
-    Pin pin;
-    pin.number = sch_pin.number;
-    pin.name = without_backslashes(sch_pin.name);
-    pin.is_stub = is_stub_name(pin.name, pin.number);
-    pins.push_back(std::move(pin));
+    pins.push_back(make_pin(sch_pin.number, altium_overbar_name(sch_pin.name)));
   }
   return pins;
 }

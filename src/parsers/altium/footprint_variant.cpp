@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "compare/pin_text.hpp"
 #include "compare/unicode_upper.hpp"
 #include "parsers/altium/altium_pad_geometry.hpp"
 
@@ -22,7 +23,7 @@ FootprintVariant variant_of(altium::FootprintEntry&& entry) {
   variant.pad_geometry.reserve(entry.pads.size());
   for (altium::Pad& pad : entry.pads) {
     variant.pad_geometry.push_back(pad_geometry_of(pad));
-    variant.pads.push_back(std::move(pad.number));
+    variant.pads.push_back(trim_space(pad.number));
   }
   variant.module_name = std::move(entry.module_name);
   variant.parse_error = std::move(entry.parse_error);

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "compare/pin_text.hpp"
 #include "parsers/kicad/kicad_footprint.hpp"
 #include "parsers/kicad/kicad_pad_geometry.hpp"
 #include "parsers/kicad/sexpr_patterns.hpp"
@@ -65,7 +66,7 @@ KicadFootprint walk_kicad_footprint(Cursor& cursor, std::size_t max_pads = kMaxP
       footprint.name = std::string(value->text);
     }
     if (keyword->text == "pad") {
-      footprint.pads.emplace_back(value->text);
+      footprint.pads.emplace_back(trim_space(value->text));
       geometry.start_pad();
     }
   }

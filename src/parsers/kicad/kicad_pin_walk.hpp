@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "compare/pin_text.hpp"
 #include "compare/source_data.hpp"
 #include "parsers/kicad/sexpr_patterns.hpp"
 #include "reader_limits.hpp"
@@ -26,7 +27,7 @@ std::optional<std::string_view> quoted_value(const Cursor& cursor, std::string_v
 
 // Reads one pin list from the token after "(pin" to its closing parenthesis (or the end),
 // taking the first "(name" and the first "(number" at any depth. A pin without a number is
-// dropped.
+// dropped; the name "~" is the empty name.
 template <class Cursor>
 void read_pin_list(Cursor& cursor, std::vector<Pin>& pins) {
   std::size_t depth = 1;
@@ -43,9 +44,9 @@ void read_pin_list(Cursor& cursor, std::vector<Pin>& pins) {
     }
   }
   if (!number) return;
-  Pin pin{std::string(*number), std::string(name.value_or(std::string_view{})), false};
-  pin.is_stub = is_stub_name(pin.name, pin.number);
-  pins.push_back(std::move(pin));
+  // KiCad writes "~" for a pin without a name.
+  const std::string_view spelt = name.value_or(std::string_view{});
+  pins.push_back(make_pin(*number, spelt == "~" ? std::string_view{} : spelt));
 }
 
 }  // namespace kicad_pin_walk

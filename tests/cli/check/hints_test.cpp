@@ -238,6 +238,27 @@ TEST(Hints, StubConflictNamingAnUnknownSourceCountsNoPins) {
   EXPECT_EQ(std::get<UlSymbolHasStubNames>(hints[0]).pin_count, 0u);
 }
 
+TEST(Hints, StubSymbolsWithoutConflictLinesGetTheHintFromThreePins) {
+  SourceData three;
+  three.name = "kicad";
+  three.pins = {{"1", "", true}, {"2", "", true}, {"3", "", true}};
+  SourceData two;
+  two.name = "eagle";
+  two.pins = {{"1", "1", true}, {"2", "2", true}};
+  for (const Verdict verdict : {Verdict::Agree, Verdict::SourceMissing}) {
+    const AxisOutcome names{"pin_names",
+                            verdict,
+                            {{"kicad", "(stub names: 3 of 3 are numeric)"},
+                             {"eagle", "(stub names: 2 of 2 are numeric)"}},
+                            {},
+                            3};
+    const auto hints = hints_for(names, {three, two});
+    ASSERT_EQ(hints.size(), 1u);
+    EXPECT_EQ(std::get<UlSymbolHasStubNames>(hints[0]).source, "kicad");
+    EXPECT_EQ(std::get<UlSymbolHasStubNames>(hints[0]).pin_count, 3u);
+  }
+}
+
 TEST(Hints, AxesThatAgreeOrHaveNoConflictsGiveNoHint) {
   EXPECT_TRUE(hints_for(AxisOutcome{"pad_count", Verdict::Agree, {}, {"x"}, 3}).empty());
   EXPECT_TRUE(hints_for(disagreeing("pad_count", {}, {})).empty());

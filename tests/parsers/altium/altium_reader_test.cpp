@@ -94,7 +94,7 @@ TEST_F(AltiumReader, PinsComeFromTheSymbolLibraryWhoseFailuresNeverFailTheSource
                                                                  pin("4", "4"), pin("", "6")})}}));
   auto source = tessan::read_altium(three_variants(), std::nullopt, schlib);
   ASSERT_TRUE(source.ok());
-  EXPECT_EQ(source->pins, (Pins{{"4", "RESET", false}, {"4", "4", true}, {"6", "", true}}));
+  EXPECT_EQ(source->pins, (Pins{{"4", "~{RESET}", false}, {"4", "4", true}, {"6", "", true}}));
 
   const auto no_pins = write("nopins.SchLib", schlib_file({{"PART", sch_component_stream({})}}));
   const auto garbage = write("garbage.SchLib", Bytes(100, 0x42));
@@ -197,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
                    8,
                    {{0, "1"}, {4, "8"}},
                    8,
-                   {{"7", "CHAR"}, {"6", "STDBY"}, {"4", "VCC"}}},
+                   {{"7", "~{CHAR}"}, {"6", "~{STDBY}"}, {"4", "VCC"}}},
         CorpusPart{"ESP32-S3-WROOM-1",
                    "ESP32-S3-WROOM-1.PcbLib",
                    "ESP32-S3-WROOM-1.SchLib",
@@ -215,7 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
                    8,
                    {},
                    8,
-                   {{"1", "CS"}, {"3", "WP (IO2)"}}},
+                   {{"1", "~{CS}"}, {"3", "~{WP} (IO2)"}}},
         // Pin records with descriptions before their names.
         CorpusPart{"XC3S200AN-4FT256I",
                    "XC3S200AN-4FT256I.PcbLib",
