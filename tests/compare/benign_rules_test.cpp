@@ -7,6 +7,7 @@
 
 #include "compare/compare_sources.hpp"
 #include "source_builder.hpp"
+#include "uncovered_axes.hpp"
 
 namespace tessan {
 namespace {
@@ -21,20 +22,7 @@ std::vector<std::string> kinds(const std::vector<Variant>& variants) {
   return names;
 }
 
-// The disagreeing axes that no variant covers: empty means the sources read as golden.
-std::vector<std::string> uncovered(const ComparisonReport& report) {
-  std::vector<std::string> axes;
-  for (const AxisOutcome& outcome : report.axes) {
-    if (outcome.verdict != Verdict::Disagree) continue;
-    bool covered = false;
-    for (const Variant& v : report.variants) {
-      for (std::string_view axis : variant_covered_axes(v))
-        covered = covered || axis == outcome.axis;
-    }
-    if (!covered) axes.push_back(outcome.axis);
-  }
-  return axes;
-}
+using testing::uncovered;
 
 template <class T>
 const T* find_variant(const ComparisonReport& report) {

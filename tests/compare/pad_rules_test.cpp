@@ -8,6 +8,7 @@
 #include "compare/compare_sources.hpp"
 #include "compare/pad_variants.hpp"
 #include "source_builder.hpp"
+#include "uncovered_axes.hpp"
 
 namespace tessan {
 namespace {
@@ -16,19 +17,7 @@ using testing::source;
 using testing::SourceBuilder;
 using Texts = std::vector<std::string>;
 
-std::vector<std::string> uncovered(const ComparisonReport& report) {
-  std::vector<std::string> axes;
-  for (const AxisOutcome& outcome : report.axes) {
-    if (outcome.verdict != Verdict::Disagree) continue;
-    bool covered = false;
-    for (const Variant& v : report.variants) {
-      for (std::string_view axis : variant_covered_axes(v))
-        covered = covered || axis == outcome.axis;
-    }
-    if (!covered) axes.push_back(outcome.axis);
-  }
-  return axes;
-}
+using testing::uncovered;
 
 std::vector<std::string> kinds(const ComparisonReport& report) {
   std::vector<std::string> names;
