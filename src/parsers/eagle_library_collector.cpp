@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "compare/pin_text.hpp"
+#include "parsers/count_limit.hpp"
 #include "parsers/eagle_number.hpp"
 #include "parsers/eagle_pad_geometry.hpp"
 
@@ -106,7 +107,7 @@ bool EagleLibraryCollector::add_pad(bool is_smd, EaglePackage& package) {
   const auto label = attributes_.get("name");
   const PadGeometry* geometry = nullptr;
   if (label) {
-    if (package.pads.size() == limits_.max_pads) return fail(Error("too many pads"));
+    if (package.pads.size() == limits_.max_pads) return fail(too_many_pads());
     package.pads.push_back(trim_space(*label));
     if (package.geometry_complete) geometry = add_geometry(is_smd, package);
   }
@@ -155,7 +156,7 @@ bool EagleLibraryCollector::add_connect() {
   const auto pin = attributes_.get("pin");
   const auto pad = attributes_.get("pad");
   if (!pin || !pad || pins_.add(*pin, *pad)) return true;
-  return fail(Error("too many pins"));
+  return fail(too_many_pins());
 }
 
 bool EagleLibraryCollector::fail(Error error) {
