@@ -57,20 +57,14 @@ void align_two_footprints(benchmark::State& state) {
   state.SetComplexityN(static_cast<std::int64_t>(a.pads.size()));
 }
 
-BENCHMARK(align_two_footprints)
-    ->Arg(100)
-    ->Arg(256)
-    ->Arg(1'000)
-    ->Arg(10'000)
-    ->Unit(benchmark::kMicrosecond)
-    ->Complexity(benchmark::oNLogN);
-BENCHMARK(analyse_two_footprints)
-    ->Arg(100)
-    ->Arg(256)
-    ->Arg(1'000)
-    ->Arg(10'000)
-    ->Unit(benchmark::kMicrosecond)
-    ->Complexity(benchmark::oNLogN);
+// Pad counts from a small package through a 256-ball BGA to the largest footprints.
+void pad_counts(benchmark::internal::Benchmark* b) {
+  for (const std::int64_t pads : {100, 256, 1'000, 10'000}) b->Arg(pads);
+  b->Unit(benchmark::kMicrosecond)->Complexity(benchmark::oNLogN);
+}
+
+BENCHMARK(align_two_footprints)->Apply(pad_counts);
+BENCHMARK(analyse_two_footprints)->Apply(pad_counts);
 
 }  // namespace
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "compare/compare_sources.hpp"
+#include "report_reading.hpp"
 #include "source_builder.hpp"
-#include "uncovered_axes.hpp"
 
 namespace tessan {
 namespace {
@@ -16,11 +16,7 @@ using testing::source;
 using testing::SourceBuilder;
 using Texts = std::vector<std::string>;
 
-std::vector<std::string> kinds(const std::vector<Variant>& variants) {
-  std::vector<std::string> names;
-  for (const Variant& v : variants) names.emplace_back(variant_kind(v));
-  return names;
-}
+using testing::kinds;
 
 using testing::uncovered;
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "compare/compare_sources.hpp"
+#include "report_reading.hpp"
 #include "source_builder.hpp"
-#include "uncovered_axes.hpp"
 
 namespace tessan {
 namespace {

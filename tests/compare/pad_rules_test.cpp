@@ -7,8 +7,8 @@
 
 #include "compare/compare_sources.hpp"
 #include "compare/pad_variants.hpp"
+#include "report_reading.hpp"
 #include "source_builder.hpp"
-#include "uncovered_axes.hpp"
 
 namespace tessan {
 namespace {
@@ -19,11 +19,7 @@ using Texts = std::vector<std::string>;
 
 using testing::uncovered;
 
-std::vector<std::string> kinds(const ComparisonReport& report) {
-  std::vector<std::string> names;
-  for (const Variant& v : report.variants) names.emplace_back(variant_kind(v));
-  return names;
-}
+using testing::kinds;
 
 // A USB-C receptacle's signal pads and pins A1..A4, B1..B4 (B4 a ground).
 SourceBuilder receptacle(std::string name) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "compare/compare_sources.hpp"
+#include "report_reading.hpp"
 #include "source_builder.hpp"
 
 namespace tessan {
@@ -19,11 +20,7 @@ const AxisOutcome& pin_names(const ComparisonReport& report) {
   return report.axes[3];
 }
 
-std::vector<std::string> kinds(const ComparisonReport& report) {
-  std::vector<std::string> names;
-  for (const Variant& v : report.variants) names.emplace_back(variant_kind(v));
-  return names;
-}
+using testing::kinds;
 
 SourceBuilder passive(std::string name, const std::string& second_name = "2") {
   SourceBuilder builder(std::move(name));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "compare/compare_sources.hpp"
+#include "report_reading.hpp"
 #include "source_builder.hpp"
 
 namespace tessan {
@@ -17,11 +18,7 @@ std::vector<Variant> variants_of(const std::vector<SourceData>& sources) {
   return compare_sources(sources).variants;
 }
 
-std::vector<std::string> kinds(const std::vector<Variant>& variants) {
-  std::vector<std::string> names;
-  for (const Variant& v : variants) names.emplace_back(variant_kind(v));
-  return names;
-}
+using testing::kinds;
 
 template <class T>
 const T& only(const std::vector<Variant>& variants) {

@@ -1,4 +1,4 @@
-// What a comparison leaves unexplained, for tests that ask whether sources read as golden.
+// What tests read off a comparison: the variants it found and the axes it leaves unexplained.
 #pragma once
 
 #include <string>
@@ -8,6 +8,17 @@
 #include "compare/compare_sources.hpp"
 
 namespace tessan::testing {
+
+// The kinds of `variants`, in order ("exposed_pad", "naming_convention_mismatch", ...).
+inline std::vector<std::string> kinds(const std::vector<Variant>& variants) {
+  std::vector<std::string> names;
+  for (const Variant& v : variants) names.emplace_back(variant_kind(v));
+  return names;
+}
+
+inline std::vector<std::string> kinds(const ComparisonReport& report) {
+  return kinds(report.variants);
+}
 
 // The disagreeing axes that no variant covers: empty means the sources read as golden.
 inline std::vector<std::string> uncovered(const ComparisonReport& report) {
