@@ -1,6 +1,7 @@
 #include "cli/report_command.hpp"
 
 #include <algorithm>
+#include <optional>
 
 #include "atomic_file_write.hpp"
 #include "cli/console.hpp"
@@ -61,11 +62,14 @@ int run_report(const Report& report) {
   const auto& [chip_dir, mpn] = *resolution.target;
   const DiscoveredPaths paths = discover_sources(report, chip_dir, mpn);
   const Assessment assessment = assess_sources(mpn, paths);
-  const GeometryAnalysis geometry =
-      assessment.comparison ? assessment.comparison->geometry
-                            : analyse_geometry(participating_sources(assessment.book.records));
+  // With fewer than two readable sources there is no comparison, but a footprint still draws.
+  const std::optional<GeometryAnalysis> lone =
+      assessment.comparison
+          ? std::nullopt
+          : std::optional(analyse_geometry(participating_sources(assessment.book.records)));
+  const GeometryAnalysis* geometry = lone ? &*lone : &assessment.comparison->geometry;
   const std::string page =
-      report::render_review_page({&assessment.document, &assessment.book.records, &geometry,
+      report::render_review_page({&assessment.document, &assessment.book.records, geometry,
                                   origins_of(assessment, paths, chip_dir), chip_dir.string()});
   const auto out = report.out ? *report.out : chip_dir / (mpn + "-tessan.report.html");
   if (auto written = write_file_atomically(out, page); !written) {
